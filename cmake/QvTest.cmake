@@ -1,0 +1,22 @@
+# Test programs: one GoogleTest program per area, run by CTest (through wine64 in the
+# x86_64 tree). The i686 tree builds them too but runs only tests labelled "host",
+# which inspect the built files without executing Windows code.
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# qv_add_test(<name> SOURCES <files...> [LIBS <libs...>] [SERIAL] [TIMEOUT <s>])
+# SERIAL marks programs that drive windows on the shared display, so they never overlap.
+function(qv_add_test name)
+  cmake_parse_arguments(T "SERIAL" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
+  add_test(NAME ${name} COMMAND ${name})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  if(T_SERIAL)
+    set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE LABELS gui)
+  endif()
+endfunction()
