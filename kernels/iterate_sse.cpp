@@ -16,18 +16,24 @@ void ITERCORE_CALL iterate_SSE(int32_t* out0, int32_t* out1, int32_t* out2, int3
   __m128 ziv = _mm_set1_ps(zi);
   __m128 zrsq = _mm_mul_ps(zr, zr);
   __m128 zisq = _mm_mul_ps(ziv, ziv);
-  // SSE has no integer vector operations, so the per-point counts live in general
-  // registers and follow the compare mask by conditional moves.
-  uint32_t i = 0, last0 = 0, last1 = 0, last2 = 0, last3 = 0;
-  for (;;) {
+  const auto iterate = [&] {
     const __m128 t = _mm_mul_ps(zr, ziv);
     ziv = _mm_add_ps(_mm_add_ps(t, t), civ);
     zr = _mm_add_ps(_mm_sub_ps(zrsq, zisq), cr);
     zrsq = _mm_mul_ps(zr, zr);
     zisq = _mm_mul_ps(ziv, ziv);
-    ++i;
+  };
+  // Iteration i is tested after iteration i + 1 has been issued (and thrown away when
+  // the group stops at i), so that the orbit's critical path wins the execution units.
+  iterate();
+  // SSE has no integer vector operations, so the per-point counts live in general
+  // registers and follow the compare mask by conditional moves.
+  uint32_t last0 = 0, last1 = 0, last2 = 0, last3 = 0;
+  for (uint32_t i = 1;; ++i) {
+    const __m128 m = _mm_add_ps(zrsq, zisq);
+    iterate();
     // m <= bailout is false for NaN, so a point whose |z|^2 is not a number is outside.
-    const int inside = _mm_movemask_ps(_mm_cmple_ps(_mm_add_ps(zrsq, zisq), bail));
+    const int inside = _mm_movemask_ps(_mm_cmple_ps(m, bail));
     last0 = (inside & 1) ? i : last0;
     last1 = (inside & 2) ? i : last1;
     last2 = (inside & 4) ? i : last2;

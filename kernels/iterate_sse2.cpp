@@ -14,16 +14,23 @@ void ITERCORE_CALL iterate_SSE2(int32_t* out0, int32_t* out1, double cr0, double
   __m128d ziv = _mm_set1_pd(zi);
   __m128d zr2 = _mm_mul_pd(zr, zr);
   __m128d zi2 = _mm_mul_pd(ziv, ziv);
-  uint32_t i = 0, last0 = 0, last1 = 0;
-  for (;;) {
+  const auto iterate = [&] {
     const __m128d t = _mm_mul_pd(zr, ziv);
     ziv = _mm_add_pd(_mm_add_pd(t, t), civ);
     zr = _mm_add_pd(_mm_sub_pd(zr2, zi2), cr);
     zr2 = _mm_mul_pd(zr, zr);
     zi2 = _mm_mul_pd(ziv, ziv);
-    ++i;
+  };
+  // Iteration i is tested after iteration i + 1 has been issued, which is thrown away
+  // when the group stops at i. So the orbit's own multiplies and adds, the critical
+  // path, are older than the test's and win the execution units.
+  iterate();
+  uint32_t last0 = 0, last1 = 0;
+  for (uint32_t i = 1;; ++i) {
+    const __m128d m = _mm_add_pd(zr2, zi2);
+    iterate();
     // m <= bailout is false for NaN, so a point whose |z|^2 is not a number is outside.
-    const int inside = _mm_movemask_pd(_mm_cmple_pd(_mm_add_pd(zr2, zi2), bail));
+    const int inside = _mm_movemask_pd(_mm_cmple_pd(m, bail));
     last0 = (inside & 1) ? i : last0;
     last1 = (inside & 2) ? i : last1;
     if (inside == 0 || i >= maxiter) break;
