@@ -7,7 +7,8 @@
 
 #include <stdint.h>
 
-// One convention on both sides of the DLL boundary; only the 32-bit target has a choice.
+// One convention on both sides of the DLL boundary; only the 32-bit target has a choice,
+// and cdecl there keeps the exported names free of stdcall's @n decoration.
 #if defined(_WIN32) && !defined(_WIN64)
 #define ITERCORE_CALL __cdecl
 #else
