@@ -1,0 +1,124 @@
+// kernelbench: point-iterations per second of each kernel this processor can run, on a
+// grid of points inside the Mandelbrot set (every call runs maxiter iterations), and the
+// ratio of one iteration's time to the dependency-chain limit measured in the same run.
+// Prints "kernel <name> <point-iterations/s> <ratio to limit>" per kernel.
+#include <cpuid.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+
+#include "chain_limits.h"
+#include "itercore.h"
+
+namespace {
+
+const int kGrid = 64;            // kGrid x kGrid points
+const uint32_t kMaxIter = 4000;  // iterations per call: every point is inside
+const int kRepeats = 5;          // the best of these runs counts
+
+// Inside the main cardioid, away from its boundary: no orbit escapes.
+double gridRe(int x) { return -0.45 + 0.6 * x / (kGrid - 1); }
+double gridIm(int y) { return -0.3 + 0.6 * y / (kGrid - 1); }
+
+// Seconds of the fastest of kRepeats runs.
+double bestSeconds(const std::function<void()>& run) {
+  double best = 1e30;
+  for (int r = 0; r < kRepeats; ++r) {
+    const auto t0 = std::chrono::steady_clock::now();
+    run();
+    const std::chrono::duration<double> d = std::chrono::steady_clock::now() - t0;
+    best = std::min(best, d.count());
+  }
+  return best;
+}
+
+volatile double gSink;  // keeps results alive
+volatile uint64_t gCountSink;
+
+struct Bench {
+  const char* name;
+  int points;                                // per call
+  std::function<uint64_t()> runGrid;         // one pass over the grid; returns a count sum
+  std::function<double(uint64_t)> runChain;  // `steps` chain steps
+};
+
+uint64_t gridFPU() {
+  uint64_t sum = 0;
+  for (int y = 0; y < kGrid; ++y)
+    for (int x = 0; x < kGrid; ++x) sum += iterate_FPU(gridRe(x), gridIm(y), 0, 0, 4, kMaxIter);
+  return sum;
+}
+
+uint64_t gridSSE2() {
+  uint64_t sum = 0;
+  int32_t a, b;
+  for (int y = 0; y < kGrid; ++y)
+    for (int x = 0; x < kGrid; x += 2) {
+      iterate_SSE2(&a, &b, gridRe(x), gridRe(x + 1), gridIm(y), 0, 0, 0, 4, kMaxIter);
+      sum += uint32_t(a) + uint32_t(b);
+    }
+  return sum;
+}
+
+uint64_t gridSSE() {
+  uint64_t sum = 0;
+  int32_t o[4];
+  auto f = [](double v) { return static_cast<float>(v); };
+  for (int y = 0; y < kGrid; ++y)
+    for (int x = 0; x < kGrid; x += 4) {
+      iterate_SSE(&o[0], &o[1], &o[2], &o[3], f(gridRe(x)), f(gridRe(x + 1)), f(gridRe(x + 2)),
+                  f(gridRe(x + 3)), f(gridIm(y)), 0, 0, 0, 0, 0, 4, kMaxIter);
+      sum += uint32_t(o[0]) + uint32_t(o[1]) + uint32_t(o[2]) + uint32_t(o[3]);
+    }
+  return sum;
+}
+
+uint64_t grid3DNow() {
+  uint64_t sum = 0;
+  int32_t a, b;
+  auto f = [](double v) { return static_cast<float>(v); };
+  for (int y = 0; y < kGrid; ++y)
+    for (int x = 0; x < kGrid; x += 2) {
+      iterate_3DNOW(&a, &b, f(gridRe(x)), f(gridRe(x + 1)), f(gridIm(y)), 0, 0, 0, 4, kMaxIter);
+      sum += uint32_t(a) + uint32_t(b);
+    }
+  return sum;
+}
+
+void measure(const Bench& b) {
+  const uint64_t calls = uint64_t(kGrid) * kGrid / b.points;
+  const uint64_t groupIterations = calls * kMaxIter;  // every call runs kMaxIter iterations
+  const double kernelSeconds = bestSeconds([&] { gCountSink = b.runGrid(); });
+  const double chainSeconds = bestSeconds([&] { gSink = b.runChain(groupIterations); });
+  const double pointIterationsPerSecond = double(groupIterations) * b.points / kernelSeconds;
+  std::printf("kernel %s %.4g %.3f\n", b.name, pointIterationsPerSecond, kernelSeconds / chainSeconds);
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+int main() {
+  unsigned a, b, c, d;
+  const bool sse = __get_cpuid(1, &a, &b, &c, &d) && (d & (1u << 25));
+  const bool sse2 = sse && (d & (1u << 26));
+  const bool amd3DNow = __get_cpuid(0x80000001u, &a, &b, &c, &d) && (d & (1u << 31));
+
+  measure({"iterate_FPU", 1, gridFPU, [](uint64_t n) { return double(chainFPU(n)); }});
+  const Bench vector[] = {
+      {"iterate_SSE2", 2, gridSSE2, [](uint64_t n) { return chainSSE2(n); }},
+      {"iterate_SSE", 4, gridSSE, [](uint64_t n) { return double(chainSSE(n)); }},
+      {"iterate_3DNOW", 2, grid3DNow, [](uint64_t n) { return double(chain3DNow(n)); }},
+  };
+  const bool runnable[] = {sse2, sse, amd3DNow};
+  const char* missing[] = {"SSE2", "SSE", "3DNow!"};
+  for (int k = 0; k < 3; ++k) {
+    if (runnable[k])
+      measure(vector[k]);
+    else
+      std::printf("kernel %s skipped: this processor has no %s\n", vector[k].name, missing[k]);
+  }
+  return 0;
+}
