@@ -10,6 +10,7 @@
 #include "BmpTestFile.h"
 #include "dib/DIB.h"
 #include "dib/DIBErrors.h"
+#include "dib/DXDIB.h"
 #include "forms/Bitmap.h"
 #include "forms/Picture.h"
 
@@ -363,6 +364,20 @@ TEST(TDIB, DrawsStretchedWithItsPalette) {
   const uint8_t* row = target->ScanLine(1);
   EXPECT_EQ(row[1], 0);        // column 0: black
   EXPECT_EQ(row[3 * 3 + 1], 255);  // column 3: green
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TDXDIB, OwnsItsDIBAndSharesAssignedImages) {
+  TComponent owner(nullptr);
+  auto* component = new TDXDIB(&owner);
+  DIBPtr source = MakeDIB(3, 3, 8);
+  component->SetDIB(source.get());
+  EXPECT_EQ(component->DIB()->Image(), source->Image());
+  component->DIB()->ScanLine(0)[0] = 5;
+  EXPECT_EQ(source->ScanLine(0)[0], 0);
 }
 
 }  // namespace
