@@ -8,6 +8,12 @@
 #include "forms/Bitmap.h"
 #include "forms/Picture.h"
 
+// GetObject tells a plain bitmap from a DIB section by the size of its answer; the
+// structures are larger on x86_64.
+#if defined(__i386__)
+static_assert(sizeof(BITMAP) == 24 && sizeof(DIBSECTION) == 84, "32-bit GDI structures");
+#endif
+
 namespace {
 
 bmp::PixelView ViewOf(TDIB& dib, const RGBQUAD* table) {
