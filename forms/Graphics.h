@@ -178,6 +178,7 @@ public:
 protected:
   // Gives the canvas a DC when Handle is asked for and none is set.
   virtual void CreateHandle() {}
+  HDC CurrentHandle() const { return dc_; }
 
 private:
   enum Need { kPen = 1, kBrush = 2, kFont = 4 };
