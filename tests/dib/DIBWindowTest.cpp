@@ -1,5 +1,5 @@
 // TDIB on the desktop: CF_DIB through the real clipboard, and a picture painted into a
-// real window at the paint box's placement, its pixels read back from the screen.
+// paint box on a real form, its pixels read back from the screen.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -7,8 +7,10 @@
 #include "BmpTestFile.h"
 #include "dib/DIB.h"
 #include "dib/DIBErrors.h"
-#include "dib/PaintBoxGeometry.h"
+#include "dib/DXPaintBox.h"
+#include "GuiTest.h"
 #include "forms/Clipboard.h"
+#include "forms/Forms.h"
 #include "forms/Picture.h"
 
 namespace {
@@ -62,72 +64,67 @@ TEST(DIBClipboard, MalformedDataIsRefusedAndChangesNothing) {
   EXPECT_EQ(d->Image(), before);
 }
 
-struct Painter {
-  TDIB* dib;
-  TPaintBoxOptions options;
-  bool painted = false;
+class TPaintBoxForm : public TForm {
+public:
+  TDXPaintBox* Dxp1;
+  explicit TPaintBoxForm(TComponent* owner) : TForm(owner) {
+    TComponentLoader loader(this);
+    SetBorderStyle(bsNone);
+    SetBounds(40, 40, 320, 233);
+    SetFormStyle(fsStayOnTop);
+    SetColor(clWhite);
+    Dxp1 = new TDXPaintBox(this);
+    Dxp1->SetParent(this);
+    Dxp1->SetAlign(alClient);
+    Dxp1->SetCenter(true);
+    Dxp1->SetStretch(true);
+    Dxp1->SetKeepAspect(true);
+    loader.Finish();
+  }
 };
 
-LRESULT CALLBACK PaintProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* painter = reinterpret_cast<Painter*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
-  if (msg == WM_PAINT && painter) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(wnd, &ps);
-    RECT client;
-    GetClientRect(wnd, &client);
-    const TPaintBoxPlacement p = PlacePicture(painter->options, client.right, client.bottom,
-                                              painter->dib->Width(), painter->dib->Height());
-    TCanvas canvas;
-    canvas.SetHandle(dc);
-    if (p.Scaled) {
-      canvas.StretchDraw(Bounds(p.Left, p.Top, p.Width, p.Height), painter->dib);
-    } else {
-      canvas.Draw(p.Left, p.Top, painter->dib);
-    }
-    canvas.SetHandle(nullptr);
-    EndPaint(wnd, &ps);
-    painter->painted = true;
-    return 0;
-  }
-  return DefWindowProcA(wnd, msg, wp, lp);
+TEST(TDXPaintBox, StartsAsTheFormDescriptionExpects) {
+  TComponent owner(nullptr);
+  auto* box = new TDXPaintBox(&owner);
+  EXPECT_EQ(box->Width(), 105);
+  EXPECT_EQ(box->Height(), 105);
+  EXPECT_TRUE(box->ControlStyle().Contains(csReplicatable));
+  box->SetViewWidth(-5);
+  EXPECT_EQ(box->ViewWidth(), 0);
+  box->SetViewHeight(30);
+  EXPECT_EQ(box->ViewHeight(), 30);
+  DIBPtr d = TwoColourPicture(4, 4);
+  box->SetDIB(d.get());
+  EXPECT_EQ(box->DIB()->Image(), d->Image());
+  TDIBSharedImage* shared = box->DIB()->Image();
+  box->SetDIB(box->DIB());
+  EXPECT_EQ(box->DIB()->Image(), shared);
+  EXPECT_EQ(box->GetPalette(), d->Palette());
 }
 
-TEST(DIBWindow, PaintsAtThePaintBoxPlacementOnScreen) {
-  DIBPtr d = TwoColourPicture(40, 30);
-  Painter painter{d.get(), {}};
-  painter.options.Center = painter.options.Stretch = painter.options.KeepAspect = true;
-
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = PaintProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  wc.lpszClassName = "DIBPaintTestWindow";
-  ASSERT_NE(RegisterClassA(&wc), 0);
-  HWND wnd = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "paint", WS_POPUP, 60, 60, 200, 100,
-                             nullptr, nullptr, wc.hInstance, nullptr);
-  ASSERT_NE(wnd, nullptr);
-  SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&painter));
-  ShowWindow(wnd, SW_SHOW);
-  UpdateWindow(wnd);
-  const DWORD deadline = GetTickCount() + 5000;
-  MSG msg;
-  while (!painter.painted && GetTickCount() < deadline) {
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    Sleep(10);
-  }
-  ASSERT_TRUE(painter.painted);
-  // 40 x 30 fitted into 200 x 100 is 133 x 100, centred at x = 33.
+// The 320 x 240 picture in a 320 x 233 box with Center, Stretch and KeepAspect: 311 x 233
+// at x = 4, read back from the screen.
+TEST(TDXPaintBox, PaintsItsPictureIntoTheWindow) {
+  TPaintBoxForm* form = New<TPaintBoxForm>(nullptr);
+  DIBPtr d = TwoColourPicture(320, 240);
+  form->Dxp1->SetDIB(d.get());
+  form->Show();
+  const TPaintBoxPlacement p = form->Dxp1->Placement();
+  EXPECT_EQ(p.Left, 4);
+  EXPECT_EQ(p.Top, 0);
+  EXPECT_EQ(p.Width, 311);
+  EXPECT_EQ(p.Height, 233);
+  const POINT origin = form->Dxp1->ClientToScreen(POINT{0, 0});
   HDC screen = GetDC(nullptr);
-  POINT origin{0, 0};
-  ClientToScreen(wnd, &origin);
   auto at = [&](int x, int y) { return GetPixel(screen, origin.x + x, origin.y + y) & 0xFFFFFF; };
-  EXPECT_EQ(at(10, 50), 0xFFFFFFu);   // background left of the picture
-  EXPECT_EQ(at(40, 50), 0x0000FFu);   // red half
-  EXPECT_EQ(at(160, 50), 0xFF0000u);  // blue half
-  EXPECT_EQ(at(190, 50), 0xFFFFFFu);  // background right of it
+  const bool shown = PumpUntil([&] { return at(10, 100) == 0x0000FFu && at(300, 100) == 0xFF0000u; });
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(at(4, 100), 0x0000FFu);    // the picture's left edge
+  EXPECT_EQ(at(2, 100), 0xFFFFFFu);    // the form's background beside it
+  EXPECT_EQ(at(314, 100), 0xFF0000u);  // its right edge, 4 + 311 - 1
+  EXPECT_EQ(at(317, 100), 0xFFFFFFu);
   ReleaseDC(nullptr, screen);
-  DestroyWindow(wnd);
-  UnregisterClassA(wc.lpszClassName, wc.hInstance);
+  form->Free();
 }
 
 }  // namespace
