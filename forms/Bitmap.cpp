@@ -98,7 +98,10 @@ void TBitmap::Install(HBITMAP handle) {
   handle_ = handle;
   if (handle_) {
     BITMAP bm{};
-    if (GetObject(handle_, sizeof bm, &bm) == 0) throw EInvalidGraphic(SInvalidBitmap);
+    if (GetObjectType(handle_) != OBJ_BITMAP || GetObject(handle_, sizeof bm, &bm) == 0) {
+      handle_ = nullptr;
+      throw EInvalidGraphic(SInvalidBitmap);
+    }
     width_ = bm.bmWidth;
     height_ = bm.bmHeight;
   }
