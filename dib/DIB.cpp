@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "dib/DIBErrors.h"
+#include "forms/Module.h"
 #include "forms/Picture.h"
 
 // The canvas binds itself to the image's DC whenever it needs one.
@@ -201,17 +202,20 @@ void TDIB::Draw(TCanvas* canvas, const RECT& r) {
   if (oldPalette) SelectPalette(dc, oldPalette, FALSE);
 }
 
-// Registration with TPicture, and the library's finalisation.
+// Registration with TPicture when the program's statics start; the library's
+// finalisation runs in the class library's finish order, after every form is freed.
 namespace {
+void FinalizeDIB() {
+  TPicture::UnregisterGraphicClass(GraphicClass<TDIB>());
+  FreeEmptyDIBImage();
+  FreePaletteManager();
+}
+
 struct Registration {
   Registration() {
     TPicture::RegisterClipboardFormat(CF_DIB, GraphicClass<TDIB>());
     TPicture::RegisterFileFormat("dib", "Device Independent Bitmap", GraphicClass<TDIB>());
-  }
-  ~Registration() {
-    TPicture::UnregisterGraphicClass(GraphicClass<TDIB>());
-    FreeEmptyDIBImage();
-    FreePaletteManager();
+    AddFinalization(&FinalizeDIB);
   }
 } registration;
 }  // namespace
