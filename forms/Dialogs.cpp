@@ -1,0 +1,75 @@
+// The common dialogs: Execute through the responder, and the system dialogs.
+#include "forms/Dialogs.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+#include "forms/Application.h"
+#include "forms/Forms.h"
+#include "forms/Responder.h"
+
+bool ForceCurrentDirectory = false;
+
+bool TCommonDialog::Execute() {
+  HWND owner = GetActiveWindow();
+  if (!owner && Application && Application->MainForm() && Application->MainForm()->HandleAllocated())
+    owner = Application->MainForm()->Handle();
+  return UserResponder().ExecuteDialog(*this, owner);
+}
+
+bool TOpenDialog::RunSystemDialog(HWND owner) {
+  std::string filter = Filter;
+  for (char& c : filter)
+    if (c == '|') c = '\0';
+  filter.append(2, '\0');
+  std::vector<char> file(32768, '\0');
+  FileName.copy(file.data(), file.size() - 1);
+  std::string initialDir = InitialDir;
+  if (initialDir.empty() && ForceCurrentDirectory) {
+    char current[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, current);
+    initialDir = current;
+  }
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = Filter.empty() ? nullptr : filter.c_str();
+  ofn.nFilterIndex = static_cast<DWORD>(FilterIndex);
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = static_cast<DWORD>(file.size());
+  ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
+  ofn.lpstrTitle = Title.empty() ? nullptr : Title.c_str();
+  ofn.lpstrDefExt = DefaultExt.empty() ? nullptr : DefaultExt.c_str();
+  ofn.Flags = OFN_EXPLORER;
+  static const struct { TOpenOption option; DWORD flag; } flags[] = {
+      {ofReadOnly, OFN_READONLY},           {ofOverwritePrompt, OFN_OVERWRITEPROMPT},
+      {ofHideReadOnly, OFN_HIDEREADONLY},   {ofNoChangeDir, OFN_NOCHANGEDIR},
+      {ofNoValidate, OFN_NOVALIDATE},       {ofAllowMultiSelect, OFN_ALLOWMULTISELECT},
+      {ofPathMustExist, OFN_PATHMUSTEXIST}, {ofFileMustExist, OFN_FILEMUSTEXIST},
+      {ofCreatePrompt, OFN_CREATEPROMPT},   {ofNoReadOnlyReturn, OFN_NOREADONLYRETURN},
+      {ofNoTestFileCreate, OFN_NOTESTFILECREATE}, {ofEnableSizing, OFN_ENABLESIZING}};
+  for (const auto& f : flags)
+    if (Options.Contains(f.option)) ofn.Flags |= f.flag;
+  BOOL ok = IsSaveDialog() ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  if (!ok) return false;
+  FileName = file.data();
+  FilterIndex = static_cast<int>(ofn.nFilterIndex);
+  return true;
+}
+
+bool TColorDialog::RunSystemDialog(HWND owner) {
+  CHOOSECOLORA cc{};
+  cc.lStructSize = sizeof cc;
+  cc.hwndOwner = owner;
+  cc.rgbResult = ColorToRGB(Color);
+  cc.lpCustColors = CustomColors;
+  cc.Flags = CC_RGBINIT;
+  if (Options.Contains(cdFullOpen)) cc.Flags |= CC_FULLOPEN;
+  if (Options.Contains(cdPreventFullOpen)) cc.Flags |= CC_PREVENTFULLOPEN;
+  if (Options.Contains(cdSolidColor)) cc.Flags |= CC_SOLIDCOLOR;
+  if (Options.Contains(cdAnyColor)) cc.Flags |= CC_ANYCOLOR;
+  if (!ChooseColorA(&cc)) return false;
+  Color = static_cast<TColor>(cc.rgbResult);
+  return true;
+}

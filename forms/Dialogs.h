@@ -1,0 +1,69 @@
+// Common dialogs: file open and save, colour. Execute goes through the responder
+// (Responder.h), which in the programs runs the system's dialog.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "forms/Component.h"
+#include "forms/Graphics.h"
+#include "forms/Sets.h"
+
+class TCommonDialog : public TComponent {
+public:
+  using TComponent::TComponent;
+  // True when the user accepted; the dialog's properties then hold the answer.
+  virtual bool Execute();
+  // The system dialog itself; the real responder calls it.
+  virtual bool RunSystemDialog(HWND owner) = 0;
+};
+
+enum TOpenOption { ofReadOnly, ofOverwritePrompt, ofHideReadOnly, ofNoChangeDir, ofNoValidate,
+                   ofAllowMultiSelect, ofExtensionDifferent, ofPathMustExist, ofFileMustExist,
+                   ofCreatePrompt, ofNoReadOnlyReturn, ofNoTestFileCreate, ofEnableSizing };
+using TOpenOptions = TSet<TOpenOption>;
+
+// When true, a file dialog without InitialDir opens in the current folder.
+extern bool ForceCurrentDirectory;
+
+class TOpenDialog : public TCommonDialog {
+public:
+  using TCommonDialog::TCommonDialog;
+  bool RunSystemDialog(HWND owner) override;
+
+  std::string FileName;
+  // Pairs of description and pattern separated by '|': "Bitmaps (*.bmp)|*.bmp|All|*.*".
+  std::string Filter;
+  int FilterIndex = 1;
+  std::string InitialDir;
+  std::string DefaultExt;  // without the dot
+  std::string Title;
+  TOpenOptions Options{ofHideReadOnly, ofEnableSizing};
+
+protected:
+  virtual bool IsSaveDialog() const { return false; }
+};
+
+class TSaveDialog : public TOpenDialog {
+public:
+  using TOpenDialog::TOpenDialog;
+
+protected:
+  bool IsSaveDialog() const override { return true; }
+};
+
+enum TColorDialogOption { cdFullOpen, cdPreventFullOpen, cdSolidColor, cdAnyColor };
+using TColorDialogOptions = TSet<TColorDialogOption>;
+
+class TColorDialog : public TCommonDialog {
+public:
+  using TCommonDialog::TCommonDialog;
+  bool RunSystemDialog(HWND owner) override;
+
+  TColor Color = clBlack;
+  COLORREF CustomColors[16] = {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
+                               0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
+                               0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
+  TColorDialogOptions Options;
+};
