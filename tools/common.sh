@@ -13,4 +13,5 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
 
 qv_triple() { echo "$1-w64-mingw32"; }
 
-qv_jobs() { nproc 2>/dev/null || echo 4; }
+# QV_JOBS caps the parallel jobs when several builds share the machine.
+qv_jobs() { echo "${QV_JOBS:-$(nproc 2>/dev/null || echo 4)}"; }
