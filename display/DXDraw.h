@@ -137,7 +137,7 @@ private:
   friend struct TDXDraw3DObjects;
 
   // The form hook: every message of ParentForm's window passes here first.
-  static void FormWndProc(void* data, TMessage& message, TWndMethod previous);
+  static void FormWndProc(void* data, TMessage& message, const TWndMethod& previous);
   // Flip with the vertical-blank wait allowed or not for this one presentation, so
   // that painting never has to rewrite NowOptions under the animation threads.
   void Present(bool allowVBlankWait);
