@@ -23,6 +23,6 @@ TDXDraw3DFlags SetUpDXDraw3D(TCustomDXDraw* dxDraw, TDXDraw3DObjects*& objects,
 }
 
 void ReleaseDXDraw3D(TCustomDXDraw* dxDraw, TDXDraw3DObjects*& objects) {
-  if (installedPath && installedPath->Release) installedPath->Release(dxDraw, objects);
+  if (objects && installedPath && installedPath->Release) installedPath->Release(dxDraw, objects);
   objects = nullptr;
 }

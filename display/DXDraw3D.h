@@ -26,7 +26,8 @@ struct TDXDraw3DPath {
   // Objects and returns what it obtained. Raises EDXDrawError when it cannot.
   TDXDraw3DFlags (*SetUp)(TCustomDXDraw* dxDraw, TDXDraw3DObjects*& objects,
                           TDXDraw3DFlags request, bool directX7);
-  // Releases Objects (also their hold on the back surface) and clears the pointer.
+  // Releases Objects (also their hold on the back surface) and clears the pointer;
+  // called only when there are objects.
   void (*Release)(TCustomDXDraw* dxDraw, TDXDraw3DObjects*& objects);
 };
 
