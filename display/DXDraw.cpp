@@ -42,10 +42,16 @@ void TCustomDXDraw::BeforeDestruction() {
 
 void TCustomDXDraw::SetOptions(TDXDrawOptions value) {
   options_.store(static_cast<std::uint32_t>(value.Bits()));
-  if (initialized_)
-    SetNowOptions(LiveDXDrawOptions(NowOptions(), value));
-  else
+  if (!initialized_) {
     SetNowOptions(NormalizedDXDrawOptions(value));
+    return;
+  }
+  // The animation threads set options while the drivers update NowOptions: a change
+  // made meanwhile is merged, not overwritten.
+  std::uint32_t now = nowOptions_.load();
+  while (!nowOptions_.compare_exchange_weak(
+      now, static_cast<std::uint32_t>(LiveDXDrawOptions(TDXDrawOptions::FromBits(now), value).Bits()))) {
+  }
 }
 
 void TCustomDXDraw::IncludeNowOption(TDXDrawOption option) {

@@ -98,10 +98,10 @@ public:
   bool FormActive() const { return parentForm_ && formActive_.load(); }
   TControlSubClass* SubClass() const { return subClass_; }
 
-  bool Initialized() const { return initialized_; }
+  bool Initialized() const { return initialized_.load(); }
   bool InitializeCalled() const { return initializeCalled_; }
   bool NeedFinalize() const { return needFinalize_; }
-  bool Calling() const { return calling_; }
+  bool Calling() const { return calling_.load(); }
   bool InitializeEventRaised() const { return initializeEventRaised_; }
   bool SurfaceEventRaised() const { return surfaceEventRaised_; }
 
@@ -157,10 +157,12 @@ private:
   bool initializeEventRaised_ = false;
   bool surfaceEventRaised_ = false;
   TCustomForm* parentForm_ = nullptr;
-  bool initialized_ = false;
+  // Read by the animation threads (Flip, CanDraw, UpdatePalette) while the main thread
+  // may restore: whole, ordered reads and writes.
+  std::atomic<bool> initialized_{false};
   bool initializeCalled_ = false;
   bool needFinalize_ = false;
-  bool calling_ = false;
+  std::atomic<bool> calling_{false};
   TControlSubClass* subClass_ = nullptr;
   // Read and written by the animation threads too (Flip, SetOptions): whole words.
   std::atomic<std::uint32_t> nowOptions_{0};

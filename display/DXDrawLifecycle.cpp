@@ -113,8 +113,10 @@ void TCustomDXDraw::SetSize(int width, int height) {
 }
 
 void TCustomDXDraw::Restore() {
-  if (!initialized_ || calling_) return;
-  calling_ = true;
+  // An animation thread's flip can find lost surfaces while the main thread restores
+  // them after a palette notification: only one of them restores.
+  bool idle = false;
+  if (!initialized_ || !calling_.compare_exchange_strong(idle, true)) return;
   try {
     if (driver_->Restore()) {
       primary_->SetPalette(palette_);

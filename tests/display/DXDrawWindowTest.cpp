@@ -3,7 +3,9 @@
 // pixels drawn into the back surface and read back from the screen.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
+#include <thread>
 
 #include "DXDrawTestForm.h"
 #include "GuiTest.h"
@@ -441,6 +443,105 @@ TEST(TDXDrawWindow, PaintingPresentsTheBackSurface) {
   d->Invalidate();
   EXPECT_TRUE(PumpUntil([&] { return ScreenPixel(d, 200, 150) == 0x00FF00u; }, 2000));
   EXPECT_TRUE(d->NowOptions().Contains(doWaitVBlank));
+}
+
+// Painting presents without the vertical-blank wait, but never by taking doWaitVBlank
+// out of NowOptions, which another thread may be reading or setting meanwhile.
+TEST(TDXDrawWindow, PaintingLeavesNowOptionsAlone) {
+  TDXDrawFormSetup setup;
+  setup.options = TDXDrawOptions{doCenter, doWaitVBlank};
+  FormPtr form = MakeForm(setup);
+  TDXDraw* d = form->DXDraw1;
+  form->Show();
+  ASSERT_TRUE(d->Initialized());
+  std::atomic<bool> stop{false};
+  std::atomic<int> missing{0}, reads{0};
+  std::thread reader([&] {
+    while (!stop) {
+      if (!d->NowOptions().Contains(doWaitVBlank)) ++missing;
+      ++reads;
+    }
+  });
+  for (int i = 0; i < 40; ++i) {
+    d->Invalidate();
+    d->Update();
+  }
+  stop = true;
+  reader.join();
+  EXPECT_GT(reads.load(), 0);
+  EXPECT_EQ(missing.load(), 0);
+}
+
+// The palette-animation threads flip, update the palette and switch live options
+// from their own threads while the main thread runs its messages.
+TEST(TDXDrawWindow, FlipsAndPaletteUpdatesFromAnotherThread) {
+  FormPtr form = MakeForm(TDXDrawFormSetup{});
+  TDXDraw* d = form->DXDraw1;
+  form->Show();
+  ASSERT_TRUE(d->Initialized());
+  ASSERT_TRUE(FillThroughLock(d->Surface(), RECT{0, 0, 320, 192}, 0x0000FF));
+  std::atomic<bool> done{false};
+  std::atomic<int> failures{0};
+  std::thread animation([&] {
+    for (int i = 0; i < 200; ++i) {
+      d->ColorTable[16 + i % 224] = RGBQUAD{static_cast<BYTE>(i), 0, 0, 0};
+      d->UpdatePalette();
+      d->SetOptions(i % 2 ? TDXDrawOptions{doCenter, doWaitVBlank} : TDXDrawOptions{doCenter});
+      if (!d->CanDraw()) ++failures;
+      d->Flip();
+    }
+    done = true;
+  });
+  EXPECT_TRUE(PumpUntil([&] { return done.load(); }, 20000));
+  animation.join();
+  EXPECT_EQ(failures.load(), 0);
+  EXPECT_EQ(d->Primary()->DXResult(), DD_OK);
+  EXPECT_TRUE(PumpUntil([&] { return ScreenPixel(d, 200, 150) == 0x0000FFu; }, 2000));
+}
+
+TEST(TDXDrawWindow, ForegroundPaletteNotificationRestores) {
+  TDXDrawEventLog log;
+  TDXDrawFormSetup setup;
+  setup.log = &log;
+  FormPtr form = MakeForm(setup);
+  TDXDraw* d = form->DXDraw1;
+  form->Show();
+  log.Take();
+  EXPECT_TRUE(d->PaletteChanged(true));
+  EXPECT_EQ(log.Take(), "RestoreSurface");
+  EXPECT_FALSE(d->PaletteChanged(false));
+  EXPECT_EQ(log.Take(), "");
+}
+
+// A re-created window gets the clipper and the cooperative level again.
+TEST(TDXDrawWindow, WindowCreationRenewsClipperAndCooperativeLevel) {
+  FormPtr form = MakeForm(TDXDrawFormSetup{});
+  TDXDraw* d = form->DXDraw1;
+  form->Show();
+  ASSERT_TRUE(d->Initialized());
+  d->DDraw()->SetDXResult(E_FAIL);
+  d->Clipper()->SetDXResult(E_FAIL);
+  d->Perform(WM_CREATE, 0, 0);
+  EXPECT_EQ(d->DDraw()->DXResult(), DD_OK);
+  EXPECT_EQ(d->Clipper()->DXResult(), DD_OK);
+  HWND clipped = nullptr;
+  ASSERT_EQ(d->Clipper()->IDDClipper()->GetHWnd(&clipped), DD_OK);
+  EXPECT_EQ(clipped, d->Handle());
+}
+
+TEST(TDXDrawWindow, DisplaySettingsAreCopied) {
+  FormPtr form = MakeForm(TDXDrawFormSetup{});
+  TDXDrawDisplay other(nullptr);
+  other.SetWidth(800);
+  other.SetHeight(600);
+  other.SetBitCount(16);
+  other.SetFixedRatio(false);
+  form->DXDraw1->SetDisplay(&other);
+  EXPECT_EQ(form->DXDraw1->Display()->Width(), 800);
+  EXPECT_EQ(form->DXDraw1->Display()->Height(), 600);
+  EXPECT_EQ(form->DXDraw1->Display()->BitCount(), 16);
+  EXPECT_FALSE(form->DXDraw1->Display()->FixedRatio());
+  EXPECT_EQ(form->DXDraw1->Display()->DXDraw(), form->DXDraw1);
 }
 
 // With the system colours kept, entry 5 stays the system's and entry 15 takes the new
