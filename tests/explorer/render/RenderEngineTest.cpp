@@ -386,4 +386,27 @@ TEST_F(RenderEngineTest, OneWorkerRendersEveryRowWhenThereIsOneProcessor) {
   EXPECT_EQ(wrong, 0);
 }
 
+TEST_F(RenderEngineTest, WorkersServeOneRenderAfterAnotherUntilTheyAreEnded) {
+  TMemorySurface surface(64, 48);
+  TRecordingHost host;
+  TRenderEngine engine(surface, host);
+  engine.StartRender();
+  ASSERT_TRUE(engine.WaitForWorkers(60000));
+  const std::vector<TCalcThread*> first = engine.CalcThreads();
+  engine.ProgressTick();
+  engine.StartRender();
+  EXPECT_EQ(engine.CalcThreads(), first);  // the same threads take the next render
+  RunWorkers(engine);
+  CpuCount = 3;
+  engine.StartRender();
+  EXPECT_EQ(engine.CalcThreads().size(), 3u);
+  RunWorkers(engine);
+  engine.EndWorkers();
+  EXPECT_TRUE(engine.CalcThreads().empty());
+  engine.StartRender();
+  EXPECT_EQ(engine.CalcThreads().size(), 3u);
+  RunWorkers(engine);
+  EXPECT_EQ(host.Captions, 4);
+}
+
 }  // namespace
