@@ -1,6 +1,7 @@
 // The main window's side of the display control and the render engine: the control's
 // initialise, restore and surface events, the two timers, and what the engine asks of
 // its host window.
+#include <windows.h>
 #include <mmsystem.h>
 
 #include "ExplorerState.h"
