@@ -2,6 +2,7 @@
 // everything made on it.
 #include "display/DirectDraw.h"
 
+#include "display/DXQuery.h"
 #include "display/DirectDrawClipper.h"
 #include "display/DirectDrawPalette.h"
 #include "display/DirectDrawSurface.h"
@@ -43,13 +44,14 @@ TDirectDraw::TDirectDraw(GUID* driverGUID, bool directX7Mode) {
                                 IID_IDirectDraw7, nullptr);
     SetDXResult(hr);
     if (hr != DD_OK) throw EDirectDrawError(SDXCannotInitialized, SDirectDraw);
-    if (FAILED(iddraw7_.As(&iddraw_)) || FAILED(iddraw7_.As(&iddraw4_)))
+    if (FAILED(QueryTo(iddraw7_.Get(), IID_IDirectDraw, iddraw_)) ||
+        FAILED(QueryTo(iddraw7_.Get(), IID_IDirectDraw4, iddraw4_)))
       throw EDirectDrawError(SDXSinceDirectX7);
   } else {
     HRESULT hr = entry.Create(driverGUID, iddraw_.ReleaseAndGetAddressOf(), nullptr);
     SetDXResult(hr);
     if (hr != DD_OK) throw EDirectDrawError(SDXCannotInitialized, SDirectDraw);
-    if (FAILED(iddraw_.As(&iddraw4_))) throw EDirectDrawError(SDXSinceDirectX6);
+    if (FAILED(QueryTo(iddraw_.Get(), IID_IDirectDraw4, iddraw4_))) throw EDirectDrawError(SDXSinceDirectX6);
   }
   driverCaps_.dwSize = sizeof driverCaps_;
   helCaps_.dwSize = sizeof helCaps_;

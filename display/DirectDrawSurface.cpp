@@ -2,6 +2,7 @@
 // blits, fills, colour keys and loss recovery.
 #include "display/DirectDrawSurface.h"
 
+#include "display/DXQuery.h"
 #include "display/DirectDrawClipper.h"
 #include "display/DirectDrawPalette.h"
 
@@ -51,15 +52,14 @@ void TDirectDrawSurface::ReleaseSurface() {
 void TDirectDrawSurface::SetIDDSurface(IDirectDrawSurface* surface) {
   ComPtr<IDirectDrawSurface> first;
   if (surface) {
-    if (FAILED(surface->QueryInterface(IID_IDirectDrawSurface, reinterpret_cast<void**>(first.GetAddressOf()))))
-      first = surface;
+    if (FAILED(QueryTo(surface, IID_IDirectDrawSurface, first))) first = surface;
     if (first.Get() == surface_.Get()) return;
   }
   ReleaseSurface();
   if (!surface) return;
   surface_ = first;
-  surface_.As(&surface4_);
-  if (ddraw_->IDDraw7()) surface_.As(&surface7_);
+  QueryTo(surface_.Get(), IID_IDirectDrawSurface4, surface4_);  // absent interfaces stay nil
+  if (ddraw_->IDDraw7()) QueryTo(surface_.Get(), IID_IDirectDrawSurface7, surface7_);
   ComPtr<IDirectDrawClipper> clipper;
   hasClipper_ = surface_->GetClipper(clipper.GetAddressOf()) == DD_OK && clipper;
   surfaceDesc_.dwSize = sizeof surfaceDesc_;
@@ -130,13 +130,14 @@ void TDirectDrawSurface::Unlock() {
   for (LONG n = lockCount_; n > 1; n = lockCount_)
     if (InterlockedCompareExchange(&lockCount_, n - 1, n) == n) return;
   TGuard guard(lockGuard_);
-  if (!surface_ || lockCount_ <= 0) return;
-  // Another thread may have nested a lock since: then this is not the outermost unlock.
-  if (InterlockedCompareExchange(&lockCount_, 0, 1) != 1) {
-    InterlockedDecrement(&lockCount_);
+  if (!surface_) return;
+  // Other threads may nest and unlock meanwhile, so the count is only ever changed
+  // from the value just seen: this is the outermost unlock when it takes 1 to 0.
+  for (LONG n = lockCount_; n > 0; n = lockCount_) {
+    if (InterlockedCompareExchange(&lockCount_, n - 1, n) != n) continue;
+    if (n == 1) SetDXResult(surface_->Unlock(lockedDesc_.lpSurface));
     return;
   }
-  SetDXResult(surface_->Unlock(lockedDesc_.lpSurface));
 }
 
 bool TDirectDrawSurface::Blt(const RECT* destRect, const RECT* srcRect, DWORD flags, const DDBLTFX* effects,
