@@ -7,7 +7,7 @@
 #include "RenderEngine.h"
 #include "display/DXDraw.h"
 #include "display/DXTimer.h"
-#include "forms/ExtCtrls.h"
+#include "forms/Panel.h"
 #include "forms/Menus.h"
 #include "forms/Timer.h"
 
