@@ -21,14 +21,14 @@ constexpr CodeInfo kCodes[] = {
     {Code::IoFailed, Fault::InOutError, "io_failed", "I/O error %d", ""},
     {Code::ReadBeyondEnd, Fault::InOutError, "read_beyond_end", "Read beyond end of file", ""},
     {Code::InvalidNumeric, Fault::InOutError, "invalid_numeric", "Invalid numeric input", ""},
-    {Code::JascSignature, Fault::MessageBox, "jasc_signature", "Error: JASC Signature Incorrect",
+    {Code::JascSignature, Fault::ErrorBox, "jasc_signature", "Error: JASC Signature Incorrect",
      kLoadError},
-    {Code::JascNot8Bit, Fault::MessageBox, "jasc_not_8bit",
+    {Code::JascNot8Bit, Fault::ErrorBox, "jasc_not_8bit",
      "Error: Palette Must Be 8Bit(256 Colours)", kLoadError},
-    {Code::GradientSameIndex, Fault::MessageBox, "gradient_same_index", kGradientText,
+    {Code::GradientSameIndex, Fault::ErrorBox, "gradient_same_index", kGradientText,
      kGradientError},
     // A reversed range would extrapolate past the end colour; it gets the same box.
-    {Code::GradientReversed, Fault::MessageBox, "gradient_reversed", kGradientText,
+    {Code::GradientReversed, Fault::ErrorBox, "gradient_reversed", kGradientText,
      kGradientError},
 };
 static_assert(sizeof(kCodes) / sizeof(kCodes[0]) == static_cast<std::size_t>(Code::Count),

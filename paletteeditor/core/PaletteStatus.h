@@ -11,7 +11,7 @@ namespace pal {
 enum class Fault : std::uint8_t {
   None,        // success
   InOutError,  // the runtime's input/output error exception with the message
-  MessageBox,  // a message box with the message and the caption; the operation returns
+  ErrorBox,    // a message box with the message and the caption; the operation returns
 };
 
 enum class Code : std::uint8_t {

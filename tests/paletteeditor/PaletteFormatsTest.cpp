@@ -195,13 +195,13 @@ TEST(PaletteMessages, HeaderErrorsAndTheirBoxes) {
     const char* message;
     const char* caption;
   } cases[] = {
-      {Code::JascSignature, pal::Fault::MessageBox, "Error: JASC Signature Incorrect", "Load Palette Error"},
-      {Code::JascNot8Bit, pal::Fault::MessageBox, "Error: Palette Must Be 8Bit(256 Colours)",
+      {Code::JascSignature, pal::Fault::ErrorBox, "Error: JASC Signature Incorrect", "Load Palette Error"},
+      {Code::JascNot8Bit, pal::Fault::ErrorBox, "Error: Palette Must Be 8Bit(256 Colours)",
        "Load Palette Error"},
-      {Code::GradientSameIndex, pal::Fault::MessageBox,
+      {Code::GradientSameIndex, pal::Fault::ErrorBox,
        "Error: PaletteGradient Needs Start Num And \r\rEnd Num To Be Different Numbers",
        "PaletteGradient Input Error"},
-      {Code::GradientReversed, pal::Fault::MessageBox,
+      {Code::GradientReversed, pal::Fault::ErrorBox,
        "Error: PaletteGradient Needs Start Num And \r\rEnd Num To Be Different Numbers",
        "PaletteGradient Input Error"},
       {Code::ReadBeyondEnd, pal::Fault::InOutError, "Read beyond end of file", ""},
