@@ -70,8 +70,6 @@ TFrmMain::TFrmMain(TComponent* owner) : TForm(owner) {
   SetKeyPreview(true);
   Font()->SetName("Tahoma");
   Font()->SetSize(8);
-  SetClientWidth(kClientWidth);
-  SetClientHeight(kLayout16x16.clientHeight);
 
   Panel1 = new TPanel(this);
   Panel1->SetParent(this);
@@ -129,7 +127,10 @@ TFrmMain::TFrmMain(TComponent* owner) : TForm(owner) {
   ColorDialog = new TColorDialog(this);
   ColorDialog->Options = TColorDialogOptions{cdFullOpen};
 
+  // The client size is set once the menu bar takes its share of the window.
   BuildMenu();
+  SetClientWidth(kClientWidth);
+  SetClientHeight(kLayout16x16.clientHeight);
   OnCreate = MakeEvent(this, &TFrmMain::FormCreate);
   OnShow = MakeEvent(this, &TFrmMain::FormShow);
   OnClose = MakeEvent(this, &TFrmMain::FormClose);
