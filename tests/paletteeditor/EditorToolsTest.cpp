@@ -131,6 +131,21 @@ TEST_F(EditorTools, EscapeConfirmsRotateAndReverseButNotTheOthers) {
   ExpectSamePalette(Indexed(), WorkPalette);
 }
 
+TEST_F(EditorTools, EnterConfirmsTheGradientDialog) {
+  WorkPalette = Indexed();
+  WithModal(
+      FrmGradient,
+      [] {
+        FrmGradient->StartColour->SetValue(0);
+        FrmGradient->EndColour->SetValue(255);
+        FrmGradient->Panel1->SetColor(clBlack);
+        FrmGradient->Panel2->SetColor(clWhite);
+        FrmGradient->StartColour->SetFocus();
+      },
+      nullptr, [] { Command(FrmMain->Gradient1); }, VK_RETURN);
+  EXPECT_EQ(pal::Grey(128), WorkPalette[128]);
+}
+
 TEST_F(EditorTools, RotateLeftRightAndAFullTurn) {
   const struct {
     int amount, direction;
