@@ -41,6 +41,9 @@ TEST(TintaryAlone, StartsUntitledIsFoundByItsCaptionAndCloses) {
       << GetLastError();
   HWND window = WaitForWindow(kCaption, 30000);
   ASSERT_NE(nullptr, window);
+  // The caption is set as the window is being shown; it becomes visible right after.
+  const DWORD start = GetTickCount();
+  while (!IsWindowVisible(window) && GetTickCount() - start < 10000) Sleep(20);
   EXPECT_TRUE(IsWindowVisible(window));
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
