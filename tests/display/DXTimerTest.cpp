@@ -272,6 +272,33 @@ TEST(DXTimer, FreedTimerHearsNoMoreActivation) {
   EXPECT_FALSE(Application->OnIdle);
 }
 
+// Frees another timer from its own deactivation handler.
+class TFreeingLog : public TTimerLog {
+public:
+  TDXTimer* victim = nullptr;
+  void FreeVictim(TObject*) {
+    events.push_back("deactivate");
+    FreeAndNil(victim);
+  }
+};
+
+TEST(DXTimer, ATimerFreedByAnotherHandlerOfTheSameMessageIsNotCalled) {
+  SetApplicationActive(true);
+  TTimerLog victimLog;
+  TFreeingLog killerLog;
+  // Hooks added last are asked first: the killer hears the message before the victim.
+  TDXTimer* victim = FakeTimer(victimLog, 0);
+  TDXTimer* killer = FakeTimer(killerLog, 0);
+  killer->OnDeactivate = MakeEvent(&killerLog, &TFreeingLog::FreeVictim);
+  killerLog.victim = victim;
+  SetApplicationActive(false);
+  EXPECT_EQ(killerLog.events, (std::vector<std::string>{"deactivate"}));
+  EXPECT_EQ(killerLog.victim, nullptr);
+  EXPECT_TRUE(victimLog.events.empty());
+  killer->Free();
+  SetApplicationActive(true);
+}
+
 class TErrorLog : public TObject {
 public:
   int errors = 0;
