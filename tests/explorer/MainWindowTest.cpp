@@ -66,7 +66,9 @@ TEST_F(MainWindow, CreateHandlerSetsTheStartValues) {
   // default view.
   EXPECT_EQ(UseSSE, HasSSE ? -1 : 0);
   EXPECT_EQ(Use3DNow, Has3DNow && !HasSSE ? -1 : 0);
-  if (HasSSE) EXPECT_EQ(UseSSE2, 0);
+  if (HasSSE) {
+    EXPECT_EQ(UseSSE2, 0);
+  }
   // The default palette: entry 16 + i is the gradient colour of count i.
   const RGBQUAD e = form->DXDraw1->ColorTable[16 + 11];
   EXPECT_EQ(e.rgbBlue, (11 * 24) & 255);
