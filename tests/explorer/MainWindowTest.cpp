@@ -11,6 +11,8 @@
 #include "ExplorerState.h"
 #include "MainWindowFixture.h"
 #include "RenderSettings.h"
+#include "RenderState.h"
+#include "display/DirectDrawSurface.h"
 #include "forms/Menus.h"
 #include "forms/SysUtils.h"
 
@@ -36,6 +38,37 @@ TEST_F(MainWindow, FirstRenderFinishesWithTheTimeCaption) {
   EXPECT_TRUE(std::regex_match(form->Caption(), caption)) << form->Caption();
   EXPECT_EQ(form->DXDraw1->SurfaceWidth(), 640);
   EXPECT_EQ(form->DXDraw1->SurfaceHeight(), 480);
+}
+
+// The back surface's pixel at (x, y) as 0x00RRGGBB, from a 32-bit surface.
+std::uint32_t SurfacePixel(TDXDraw* dxDraw, int x, int y) {
+  DDSURFACEDESC desc{};
+  desc.dwSize = sizeof desc;
+  if (!dxDraw->Surface() || !dxDraw->Surface()->Lock(desc)) return 0xDEADBEEF;
+  std::uint32_t value = 0xDEADBEEF;
+  if (desc.ddpfPixelFormat.dwRGBBitCount == 32)
+    value = *reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(desc.lpSurface) +
+                                                    y * desc.lPitch + 4 * x) & 0xFFFFFF;
+  dxDraw->Surface()->Unlock();
+  return value;
+}
+
+TEST_F(MainWindow, FirstRenderShowsTheSetInTheSlopeColours) {
+  OpenWindow();
+  // (-2.4, 1.2) escapes at the first iteration: red 8, green 16, blue 24.
+  EXPECT_EQ(SurfacePixel(form->DXDraw1, 0, 0), 0x081018u);
+  EXPECT_EQ(IterBuffer[0], 1);
+  // (-0.2, 0) lies in the main cardioid: inside, black, count 0 in the buffer.
+  EXPECT_EQ(SurfacePixel(form->DXDraw1, 440, 240), 0u);
+  EXPECT_EQ(IterBuffer[240 * 640 + 440], 0);
+  // Every escaped pixel shows the slope colour of its count.
+  for (int y = 0; y < 480; y += 37)
+    for (int x = 0; x < 640; x += 29) {
+      const std::int32_t n = IterBuffer[y * 640 + x];
+      const std::uint32_t expected =
+          n == 0 ? 0u : std::uint32_t((8 * n & 255) << 16 | (16 * n & 255) << 8 | (24 * n & 255));
+      ASSERT_EQ(SurfacePixel(form->DXDraw1, x, y), expected) << x << "," << y << " count " << n;
+    }
 }
 
 TEST_F(MainWindow, CreateHandlerSetsTheStartValues) {
