@@ -28,7 +28,7 @@ TDirectDrawEntryPoints DirectDrawEntryPoints();
 
 // DirectDraw's request for an object without hardware acceleration, passed in place
 // of a driver identifier.
-inline GUID* const DDCREATE_EMULATIONONLY_GUID = reinterpret_cast<GUID*>(static_cast<ULONG_PTR>(2));
+inline GUID* const DDCREATE_EMULATIONONLY_GUID = reinterpret_cast<GUID*>(static_cast<ULONG_PTR>(DDCREATE_EMULATIONONLY));
 
 class TDirectDraw : public TDirectX {
 public:

@@ -41,7 +41,10 @@ void TDirectDrawSurface::Assign(TPersistent* source) {
   } else if (auto* graphic = dynamic_cast<TGraphic*>(source)) {
     LoadFromGraphic(graphic);
   } else if (auto* picture = dynamic_cast<TPicture*>(source)) {
-    LoadFromGraphic(picture->Graphic());
+    if (picture->Graphic())
+      LoadFromGraphic(picture->Graphic());
+    else
+      SetIDDSurface(nullptr);  // an empty picture gives an empty surface
   } else if (auto* other = dynamic_cast<TDirectDrawSurface*>(source)) {
     if (!other->IDDSurface()) {
       SetIDDSurface(nullptr);
@@ -63,6 +66,7 @@ void TDirectDrawSurface::AssignTo(TPersistent* dest) {
     return;
   }
   dib->SetSize(Width(), Height(), 24);
+  if (!surface_) return;  // an empty surface gives an empty bitmap, with nothing to copy
   dib->Canvas()->CopyRect(Rect(0, 0, dib->Width(), dib->Height()), Canvas(), ClientRect());
   Canvas()->Release();
 }
@@ -77,6 +81,7 @@ void TDirectDrawSurface::LoadFromGraphicRect(TGraphic* graphic, int width, int h
   if (width == 0) width = srcWidth;
   if (height == 0) height = srcHeight;
   SetSize(width, height);
+  if (!surface_) return;  // nothing to draw on: an empty graphic or source rectangle
   try {
     if (auto* dib = dynamic_cast<TDIB*>(graphic)) {
       StretchBlt(Canvas()->Handle(), 0, 0, width, height, dib->Canvas()->Handle(), srcRect.left, srcRect.top,

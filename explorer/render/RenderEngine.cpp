@@ -13,6 +13,8 @@
 #include "RenderTime.h"
 #include "RowIteration.h"
 #include "StoreGate.h"
+#include "forms/Consts.h"
+#include "forms/SysUtils.h"
 
 namespace {
 
@@ -24,9 +26,15 @@ void ResetX87() { __asm__ __volatile__("fninit"); }
 }  // namespace
 
 TRenderEngine::TRenderEngine(IRenderSurface& surface, IRenderHost& host)
-    : surface_(surface), host_(host), clock_(&MultimediaClock) {}
+    : surface_(surface), host_(host), clock_(&MultimediaClock) {
+  allDone_ = CreateEventA(nullptr, TRUE, TRUE, nullptr);
+  if (allDone_ == nullptr) throw EThread(SThreadCreateError, std::string("CreateEvent"));
+}
 
-TRenderEngine::~TRenderEngine() { StopRender(); }
+TRenderEngine::~TRenderEngine() {
+  EndWorkers();
+  CloseHandle(allDone_);
+}
 
 void TRenderEngine::LockSurface() {
   TLockedSurfaceDesc desc;
@@ -51,7 +59,7 @@ void TRenderEngine::UnlockSurface() {
 bool TRenderEngine::CanRecolor() const {
   // A buffer from a render that was cut short, or from a surface of another size, would
   // show a half-rendered image or store outside the surface.
-  return !cutShort_ && calcThreads_.empty() && RenderWidth > 0 && RenderHeight > 0 &&
+  return !cutShort_ && !rendering_ && RenderWidth > 0 && RenderHeight > 0 &&
          surface_.Width() == RenderWidth && surface_.Height() == RenderHeight &&
          IterBuffer.size() == static_cast<std::size_t>(RenderWidth) * RenderHeight;
 }
@@ -65,7 +73,7 @@ void TRenderEngine::StartRender() {
     }
     RecolorRequest = 0;
   }
-  if (!calcThreads_.empty()) StopRender();  // one set of workers at a time
+  if (rendering_) StopRender();  // one render at a time
 
   RenderRow = 0;
   RenderPass = 1;
@@ -77,7 +85,8 @@ void TRenderEngine::StartRender() {
   PixelStepX = PixelStepY;
   RenderWidth = width;
   RenderHeight = height;
-  std::vector<std::int32_t>(static_cast<std::size_t>(width) * height, 0).swap(IterBuffer);
+  // A new buffer of zeros; the old one's memory is reused when it is large enough.
+  IterBuffer.assign(static_cast<std::size_t>(width) * height, 0);
   ViewRight = ViewLeft + RenderWidth * PixelStepX;
   ViewBottom = ViewTop - RenderHeight * PixelStepY;
   host_.ShowParameters();
@@ -95,39 +104,42 @@ void TRenderEngine::StartRender() {
   }
 }
 
+void TRenderEngine::MakeWorkers(std::int32_t count) {
+  if (static_cast<std::int32_t>(calcThreads_.size()) == count) return;
+  EndWorkers();
+  try {
+    for (std::int32_t i = 0; i < count; ++i) calcThreads_.push_back(New<TCalcThread>());
+  } catch (...) {
+    EndWorkers();
+    throw;
+  }
+  gate_ = std::make_unique<TStoreGate>(count);
+}
+
 void TRenderEngine::StartWorkers() {
   progressTimer_ = false;
   host_.SetProgressTimer(false);
   host_.SetFrameTimer(false);
-  LockSurface();
   const std::int32_t workers = CpuCount > 0 ? CpuCount : 1;
-  gate_ = std::make_unique<TStoreGate>(workers);
-  const TWorkerShared shared{gate_.get(), surface_.ColorTable()};
-  calcThreads_.assign(workers, nullptr);
-  try {
-    for (std::int32_t i = 0; i < workers; ++i)
-      calcThreads_[i] = New<TCalcThread>(i, ViewTop - i * PixelStepY, workers, shared, i);
-  } catch (...) {
-    StopRender();
-    throw;
-  }
+  MakeWorkers(workers);
+  LockSurface();
+  remaining_.store(workers, std::memory_order_relaxed);
+  ResetEvent(allDone_);
+  const TWorkerShared shared{gate_.get(), surface_.ColorTable(), &remaining_, allDone_};
+  for (std::int32_t i = 0; i < workers; ++i)
+    calcThreads_[i]->StartRows(i, ViewTop - i * PixelStepY, workers, shared, i);
+  rendering_ = true;
   progressTimer_ = true;
   host_.SetProgressTimer(true);
 }
 
 void TRenderEngine::StopRender() {
   SurfaceLocked = 0;
-  if (!calcThreads_.empty()) {
+  if (rendering_) {
     cutShort_ = true;
-    for (TCalcThread* t : calcThreads_)
-      if (t != nullptr) t->Terminate();
-    for (TCalcThread*& t : calcThreads_) {
-      if (t == nullptr) continue;
-      t->WaitFor();
-      FreeAndNil(t);
-    }
-    calcThreads_.clear();
-    gate_.reset();
+    for (TCalcThread* t : calcThreads_) t->StopRows();
+    WaitForSingleObject(allDone_, INFINITE);
+    rendering_ = false;
   }
   if (progressTimer_) {
     progressTimer_ = false;
@@ -137,14 +149,20 @@ void TRenderEngine::StopRender() {
   UnlockSurface();
 }
 
+void TRenderEngine::EndWorkers() {
+  StopRender();
+  for (TCalcThread*& t : calcThreads_) FreeAndNil(t);  // each waits for its thread's end
+  calcThreads_.clear();
+  gate_.reset();
+}
+
+bool TRenderEngine::WaitForWorkers(DWORD timeoutMs) {
+  return !rendering_ || WaitForSingleObject(allDone_, timeoutMs) == WAIT_OBJECT_0;
+}
+
 void TRenderEngine::ProgressTick() {
-  if (!progressTimer_ || calcThreads_.empty()) return;
-  bool done = true;
-  for (const TCalcThread* t : calcThreads_) {
-    if (t == nullptr) return;
-    done = done && t->Terminated();
-  }
-  if (done) {
+  if (!progressTimer_ || !rendering_) return;
+  if (remaining_.load(std::memory_order_acquire) == 0) {
     CollectWorkers();
   } else if (HideDrawing == 0) {
     ProgressFlip();
@@ -154,13 +172,13 @@ void TRenderEngine::ProgressTick() {
 void TRenderEngine::ProgressFlip() {
   // The gate first: once it is closed no worker is storing, so the unlock below cannot
   // pull the surface from under a store. Suspension with the context fetch then stops
-  // the workers for the flip, but only those that are started and not done, which are
-  // computing or waiting at the gate and hold nothing the flip may need.
+  // the workers for the flip, but only the busy ones, which are computing or waiting at
+  // the gate and hold nothing the flip may need.
   gate_->Close();
   std::vector<HANDLE> suspended;
   suspended.reserve(calcThreads_.size());
   for (TCalcThread* t : calcThreads_) {
-    if (!t->Started() || t->Terminated()) continue;
+    if (!t->Busy()) continue;
     if (SuspendThread(t->Handle()) == static_cast<DWORD>(-1)) continue;
     suspended.push_back(t->Handle());
     CONTEXT context{};
@@ -187,9 +205,7 @@ void TRenderEngine::ProgressFlip() {
 void TRenderEngine::CollectWorkers() {
   progressTimer_ = false;
   host_.SetProgressTimer(false);
-  for (TCalcThread*& t : calcThreads_) FreeAndNil(t);  // freeing waits for the real end
-  calcThreads_.clear();
-  gate_.reset();
+  rendering_ = false;
   UnlockSurface();
   surface_.Flip();
   ReportFinished();
@@ -204,7 +220,7 @@ void TRenderEngine::ReportFinished() {
 
 void TRenderEngine::RedrawFromBuffer() {
   RecolorRequest = 0;
-  if (!calcThreads_.empty()) return;  // the workers own the surface until they are done
+  if (rendering_) return;  // the workers own the surface until they are done
   LockSurface();
   const ColorTableEntry* table = surface_.ColorTable();
   // Never past the surface nor past the buffer, whatever sizes the caller left behind.

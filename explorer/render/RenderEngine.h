@@ -10,13 +10,16 @@
 //   DXDraw1FinalizeSurface   -> (stop the palette animation, above 8 bits) then StopRender
 //   Timer1Timer              -> ProgressTick   (Timer1: 10 ms, switched by SetProgressTimer)
 //   DXTimer1Timer            -> FrameTick      (DXTimer1: switched by SetFrameTimer)
-//   FormClose                -> StopRender before the lock and events are released
+//   FormClose                -> EndWorkers before the lock and events are released
 // Navigation asks SingleThreadRenderUnderWay before it switches DXTimer1 off.
 //
 // Settings read: RenderSettings.h and ColorSettings.h; state written: RenderState.h,
 // LockedSurface.h (SurfaceLocked, LockedSurfaceDesc).
 #pragma once
 
+#include <windows.h>
+
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -41,9 +44,15 @@ public:
   // fixes the render state, allocates IterBuffer and starts CpuCount workers (with
   // UseMultiThreading on) or the single-thread renderer (off).
   void StartRender();
-  // Render stop: no more pixel stores, every worker told to stop and waited for (each
-  // answers within one kernel call), the surface unlocked when the render held it.
+  // Render stop: no more pixel stores, every worker told to leave its rows and waited
+  // for (each answers within one kernel call), the surface unlocked when the render held it.
   void StopRender();
+  // Render stop, then the worker threads ended. The next multithreaded render starts new
+  // ones; the destructor ends them too.
+  void EndWorkers();
+  // Waits until every worker has left the running render, at most timeoutMs; true when
+  // they have (or no render runs). ProgressTick still collects the render.
+  bool WaitForWorkers(DWORD timeoutMs);
   // Timer1's tick: when every worker is done, frees them, presents the image and reports
   // the time; otherwise, unless HideDrawing, presents the partial image.
   void ProgressTick();
@@ -54,9 +63,9 @@ public:
 
   // A render started with multithreading off that has not finished.
   bool SingleThreadRenderUnderWay() const { return singleThread_; }
-  // Workers exist: a multithreaded render not yet collected by ProgressTick.
-  bool WorkersRunning() const { return !calcThreads_.empty(); }
-  // The workers of the running render (CalcThreads), one slot per worker.
+  // A multithreaded render not yet collected by ProgressTick or stopped.
+  bool WorkersRunning() const { return rendering_; }
+  // The render workers (CalcThreads), one per processor, kept from render to render.
   const std::vector<TCalcThread*>& CalcThreads() const { return calcThreads_; }
 
   // The millisecond clock the render time is measured with: timeGetTime unless replaced.
@@ -70,6 +79,7 @@ private:
   void UnlockSurface();
   bool CanRecolor() const;
   void StartWorkers();
+  void MakeWorkers(std::int32_t count);
   void ProgressFlip();
   void CollectWorkers();
   // The end of every render: time text, caption, the host's after-steps.
@@ -83,6 +93,9 @@ private:
   IRenderHost& host_;
   std::vector<TCalcThread*> calcThreads_;
   std::unique_ptr<TStoreGate> gate_;
+  std::atomic<std::int32_t> remaining_{0};  // workers still in the running render
+  HANDLE allDone_;                          // manual reset: set when remaining_ reaches 0
+  bool rendering_ = false;
   std::vector<std::int32_t> rowCounts_;  // the single-thread renderer's row
   TClock clock_;
   bool surfaceHeld_ = false;     // a successful Lock not yet unlocked

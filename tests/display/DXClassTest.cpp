@@ -103,6 +103,28 @@ TEST(KeepDriverGUID, CopiesReadableIdentifiersAndPassesSpecialValues) {
   EXPECT_EQ(storage.Data1, 0x12345678u);
 }
 
+class TOtherItem : public TCollectionItem {
+public:
+  using TCollectionItem::TCollectionItem;
+};
+
+TEST(DirectXDrivers, KeepTheirOwnCopyOfAnIdentifierAndTypeTheirItems) {
+  TDirectXDrivers drivers;
+  auto* driver = static_cast<TDirectXDriver*>(drivers.Add());
+  GUID* given = new GUID{0xCAFE, 1, 2, {3, 4, 5, 6, 7, 8, 9, 10}};
+  driver->SetGUID(given);
+  delete given;
+  ASSERT_NE(driver->GUID(), nullptr);
+  EXPECT_EQ(driver->GUID()->Data1, 0xCAFEu);
+  EXPECT_GE(reinterpret_cast<const char*>(driver->GUID()), reinterpret_cast<const char*>(driver));
+  EXPECT_LT(reinterpret_cast<const char*>(driver->GUID()), reinterpret_cast<const char*>(driver) + sizeof *driver);
+  driver->SetGUID(nullptr);
+  EXPECT_EQ(driver->GUID(), nullptr);
+  EXPECT_EQ(drivers.Items(0), driver);
+  new TOtherItem(&drivers);
+  EXPECT_THROW(drivers.Items(1), EInvalidCast);
+}
+
 class TPlacementForm : public TDXForm {
 public:
   explicit TPlacementForm(TComponent* owner) : TDXForm(owner) {

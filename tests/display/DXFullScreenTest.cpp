@@ -83,8 +83,13 @@ TEST(DXDrawDisplayFullScreen, SwitchesModesAndShowsAn8BitPalette) {
     EXPECT_EQ(read[i].peGreen, want.peGreen) << i;
     EXPECT_EQ(read[i].peBlue, want.peBlue) << i;
   }
-  // Drawn pixels go through the palette on the screen's 8-bit surface.
+  // The screen shows index 20 in the colour that entry 20 now holds.
   EXPECT_TRUE(primary->Fill(20));
+  PumpFor(200);
+  HDC screen = GetDC(nullptr);
+  const COLORREF shown = GetPixel(screen, 100, 100);
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(shown, RGB(fractal[4].peRed, fractal[4].peGreen, fractal[4].peBlue));
   primary->Free();
   palette->Free();
 

@@ -13,6 +13,8 @@
 #include "dib/DIB.h"
 #include "display/DirectDrawClipper.h"
 #include "display/DirectDrawPalette.h"
+#include "forms/Bitmap.h"
+#include "forms/Picture.h"
 #include "forms/StringList.h"
 
 namespace {
@@ -370,6 +372,48 @@ TEST(DirectDrawClipper, ClipsThePrimarySurfaceToAWindow) {
   EXPECT_TRUE(primary->HasClipper());
   primary->SetIDDSurface(nullptr);
   EXPECT_FALSE(primary->HasClipper());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DirectDrawSurface, LoadsOtherGraphicsAtTheirSizeOrThroughAStretchedCopy) {
+  WindowedDirectDraw w;
+  TBitmap bitmap;
+  bitmap.SetSize(6, 6);
+  bitmap.Canvas()->Brush()->SetColor(clBlue);
+  bitmap.Canvas()->FillRect(Rect(0, 0, 6, 6));
+  bitmap.Canvas()->Brush()->SetColor(clLime);
+  bitmap.Canvas()->FillRect(Rect(3, 0, 6, 6));
+  auto* s = new TDirectDrawSurface(w.ddraw);
+  s->Assign(&bitmap);
+  EXPECT_EQ(s->Width(), 6);
+  EXPECT_EQ(PixelAt(s, 0, 0), 0x0000FFu);
+  EXPECT_EQ(PixelAt(s, 5, 5), 0x00FF00u);
+  s->LoadFromGraphicRect(&bitmap, 12, 12, Rect(3, 0, 6, 6));  // the green half, stretched
+  EXPECT_EQ(s->Width(), 12);
+  EXPECT_EQ(PixelAt(s, 0, 0), 0x00FF00u);
+  EXPECT_EQ(PixelAt(s, 11, 11), 0x00FF00u);
+  EXPECT_EQ(s->Canvas()->DC(), nullptr);
+}
+
+TEST(DirectDrawSurface, EmptyGraphicsPicturesAndSurfacesTransferNothing) {
+  WindowedDirectDraw w;
+  auto* s = new TDirectDrawSurface(w.ddraw);
+  s->SetSize(4, 4);
+  TBitmap empty;
+  s->Assign(&empty);
+  EXPECT_EQ(s->IDDSurface(), nullptr);
+  s->SetSize(4, 4);
+  TPicture picture;
+  s->Assign(&picture);
+  EXPECT_EQ(s->IDDSurface(), nullptr);
+  TDIB dib;
+  dib.SetSize(3, 3, 24);
+  dib.Assign(s);
+  EXPECT_EQ(dib.Width(), 0);
+  EXPECT_TRUE(dib.Empty());
 }
 
 }  // namespace

@@ -91,6 +91,24 @@ TEST_F(FrameRendererTest, WithoutHideDrawingEveryRowIsPresentedAfterItIsRendered
   EXPECT_FALSE(host.FrameTimer);
 }
 
+TEST_F(FrameRendererTest, AChangeOfHideDrawingTakesEffectAtTheNextAdvance) {
+  HideDrawing = -1;
+  TRowRecordingSurface surface(64, 48);
+  surface.Fill(0xEE);
+  TRecordingHost host;
+  TRenderEngine engine(surface, host);
+  engine.StartRender();
+  for (int i = 0; i < 5; ++i) engine.FrameTick();  // rows 0, 4, 8, 12, 16
+  HideDrawing = 0;
+  RunFrames(engine);
+  std::vector<std::int32_t> rows = {0, 4, 8, 12, 16};
+  for (std::int32_t r = 20; r < 48; ++r) rows.push_back(r);
+  EXPECT_EQ(surface.Rows, rows);
+  EXPECT_EQ(surface.Flips, 48 - 20);
+  EXPECT_EQ(host.Captions, 1);
+  EXPECT_FALSE(engine.SingleThreadRenderUnderWay());
+}
+
 TEST_F(FrameRendererTest, ImagesOfFewerThanThreeRowsStillFinish) {
   for (std::int32_t height : {1, 2, 3, 5}) {
     HideDrawing = -1;

@@ -84,32 +84,39 @@ private:
 class RenderEngineTest : public EngineFixture {};
 
 TEST_F(RenderEngineTest, NoStoreAfterAProgressFlipLandsInTheRetiredBuffer) {
+  // Renders whose time goes mostly into colouring and storing, flipped as fast as the
+  // progress timer can be called: a worker paused between reading the surface pointer and
+  // storing through it would store into a retired, poisoned buffer.
   struct Case {
     std::int32_t SSE;
     std::int32_t Iterations;
-  } cases[] = {{0, 6000}, {-1, 20000}};  // one point per call, and four
+  } cases[] = {{0, 40}, {-1, 60}, {0, 3000}};  // one point per call, four; a slow render
+  HideDrawing = 0;
   for (const Case& c : cases) {
     UseSSE = c.SSE;
     MaxIterations = c.Iterations;
-    HideDrawing = 0;
-    TSwappingSurface surface(200, 150);
+    TSwappingSurface surface(240, 180);
     TRecordingHost host;
     TRenderEngine engine(surface, host);
-    engine.StartRender();
-    RunWorkers(engine);
-    EXPECT_GT(surface.Flips, 10) << "too few progress flips to prove anything";
-    EXPECT_EQ(surface.StaleBuffers(), 0);
+    for (int render = 0; render < 40 && surface.Flips < 600; ++render) {
+      engine.StartRender();
+      const DWORD start = GetTickCount();
+      while (engine.WorkersRunning() && GetTickCount() - start < 60000) engine.ProgressTick();
+      ASSERT_FALSE(engine.WorkersRunning());
+    }
+    EXPECT_GT(surface.Flips, 100) << "too few progress flips to prove anything";
+    EXPECT_EQ(surface.StaleBuffers(), 0) << "SSE " << c.SSE;
     EXPECT_EQ(surface.DoubleLocks, 0);
     EXPECT_EQ(surface.Locks, surface.Unlocks);
-    // And every store reached the screen at its place: the whole image is there.
+    // And every store of the last render reached the screen at its place.
     const TLockedSurfaceDesc desc{nullptr, 0, 32, 0};
     int wrong = 0;
-    for (std::int32_t y = 0; y < 150; ++y)
-      for (std::int32_t x = 0; x < 200; ++x) {
-        const std::int32_t v = IterBuffer[y * 200 + x];
+    for (std::int32_t y = 0; y < 180; ++y)
+      for (std::int32_t x = 0; x < 240; ++x) {
+        const std::int32_t v = IterBuffer[y * 240 + x];
         const std::uint32_t want = ExpectedRendered(v == 0 ? RenderMaxIterations : v, desc,
                                                     surface.Table);
-        wrong += surface.Screen[y * 200 + x] != want;
+        wrong += surface.Screen[y * 240 + x] != want;
       }
     EXPECT_EQ(wrong, 0) << "SSE " << c.SSE;
   }
@@ -377,6 +384,29 @@ TEST_F(RenderEngineTest, OneWorkerRendersEveryRowWhenThereIsOneProcessor) {
       wrong += IterBuffer[y * 64 + x] != (n < RenderMaxIterations ? n : 0);
     }
   EXPECT_EQ(wrong, 0);
+}
+
+TEST_F(RenderEngineTest, WorkersServeOneRenderAfterAnotherUntilTheyAreEnded) {
+  TMemorySurface surface(64, 48);
+  TRecordingHost host;
+  TRenderEngine engine(surface, host);
+  engine.StartRender();
+  ASSERT_TRUE(engine.WaitForWorkers(60000));
+  const std::vector<TCalcThread*> first = engine.CalcThreads();
+  engine.ProgressTick();
+  engine.StartRender();
+  EXPECT_EQ(engine.CalcThreads(), first);  // the same threads take the next render
+  RunWorkers(engine);
+  CpuCount = 3;
+  engine.StartRender();
+  EXPECT_EQ(engine.CalcThreads().size(), 3u);
+  RunWorkers(engine);
+  engine.EndWorkers();
+  EXPECT_TRUE(engine.CalcThreads().empty());
+  engine.StartRender();
+  EXPECT_EQ(engine.CalcThreads().size(), 3u);
+  RunWorkers(engine);
+  EXPECT_EQ(host.Captions, 4);
 }
 
 }  // namespace
