@@ -33,7 +33,9 @@ class TStoreGate;
 class TRenderEngine {
 public:
   TRenderEngine(IRenderSurface& surface, IRenderHost& host);
-  // Stops a render that is still running.
+  // Stops a render that is still running and ends the workers, touching neither the host
+  // nor the surface, which may already be gone: the display's surface finalisation
+  // (StopRender) is what unlocks it.
   ~TRenderEngine();
   TRenderEngine(const TRenderEngine&) = delete;
   TRenderEngine& operator=(const TRenderEngine&) = delete;
@@ -80,6 +82,8 @@ private:
   bool CanRecolor() const;
   void StartWorkers();
   void MakeWorkers(std::int32_t count);
+  // Asks every worker to leave the running render and waits for them; stores stop first.
+  void LeaveRender();
   void ProgressFlip();
   void CollectWorkers();
   // The end of every render: time text, caption, the host's after-steps.
