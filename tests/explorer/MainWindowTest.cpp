@@ -235,6 +235,65 @@ TEST_F(MainWindow, OneProcessorRendersOnTheFrameTimerAndWritesMultithreadingOff)
   EXPECT_STREQ(value, "0");
 }
 
+// A stand-in animation thread: it runs until its event is set or its time is up.
+struct TStandInThread {
+  HANDLE Stop;
+  DWORD Lifetime;
+  HANDLE Start() {
+    return CreateThread(nullptr, 0, [](void* p) -> DWORD {
+      auto* self = static_cast<TStandInThread*>(p);
+      WaitForSingleObject(self->Stop, self->Lifetime);
+      return 13;
+    }, this, 0, nullptr);
+  }
+};
+
+TEST_F(MainWindow, CloseReleasesTheEventsOnceTheAnimationThreadsHaveEnded) {
+  form = New<TForm1>(Application);
+  TStandInThread thread{CreateEventA(nullptr, TRUE, FALSE, nullptr), 300};
+  AnimThreadHandles[0] = thread.Start();
+  ASSERT_NE(AnimThreadHandles[0], nullptr);
+  form->Close();
+  EXPECT_EQ(AnimStop.load(), 1);
+  EXPECT_EQ(form->AnimIdleEvent, nullptr);
+  EXPECT_EQ(form->AnimStartEvent, nullptr);
+  EXPECT_EQ(form->AnimHalfDoneEvent, nullptr);
+  EXPECT_EQ(AnimThreadHandles[0], nullptr);
+  CloseHandle(thread.Stop);
+}
+
+TEST_F(MainWindow, CloseKeepsTheEventsWhileAnAnimationThreadStillRuns) {
+  form = New<TForm1>(Application);
+  TStandInThread thread{CreateEventA(nullptr, TRUE, FALSE, nullptr), 60000};
+  HANDLE running = thread.Start();
+  AnimThreadHandles[0] = running;
+  form->Close();
+  // Better kept than released under a thread that may still wait on them.
+  EXPECT_NE(form->AnimIdleEvent, nullptr);
+  EXPECT_EQ(AnimThreadHandles[0], running);
+  SetEvent(thread.Stop);
+  WaitForSingleObject(running, 5000);
+  form->Close();  // the thread has ended: now they go
+  EXPECT_EQ(form->AnimIdleEvent, nullptr);
+  EXPECT_EQ(AnimThreadHandles[0], nullptr);
+  CloseHandle(thread.Stop);
+}
+
+TEST_F(MainWindow, CloseQueryStopsTheAnimationAndWaitsForItAtMostASecond) {
+  form = New<TForm1>(Application);
+  AnimStop = 0;
+  ResetEvent(form->AnimIdleEvent);  // an animation is running
+  const DWORD start = GetTickCount();
+  bool canClose = false;
+  form->FormCloseQuery(form, canClose);
+  const DWORD waited = GetTickCount() - start;
+  EXPECT_TRUE(canClose);
+  EXPECT_EQ(AnimStop.load(), 1);
+  EXPECT_GE(waited, 900u);
+  EXPECT_LT(waited, 3000u);
+  SetEvent(form->AnimIdleEvent);
+}
+
 TEST_F(MainWindow, SystemMenuGainsAlwaysOnTop) {
   OpenWindow();
   EXPECT_EQ(SystemMenuHandle, GetSystemMenu(form->Handle(), FALSE));
