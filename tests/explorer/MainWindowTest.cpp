@@ -294,6 +294,58 @@ TEST_F(MainWindow, CloseQueryStopsTheAnimationAndWaitsForItAtMostASecond) {
   SetEvent(form->AnimIdleEvent);
 }
 
+TEST_F(MainWindow, RestoredThirtyTwoBitSurfaceEnablesTheAnimationItems) {
+  AnimStop = 0;
+  OpenWindow();
+  ASSERT_EQ(form->DXDraw1->Surface()->BitCount(), 32);
+  for (TMenuItem* item : {form->PaletteAnimation1, form->PaletteAnimation2, form->IncreaseAnimSpeed1,
+                          form->IncreaseAnimSpeed2, form->DecreaseAnimSpeed1,
+                          form->DecreaseAnimSpeed2, form->ChangeDirection1, form->ChangeDirection2})
+    EXPECT_TRUE(item->Enabled()) << item->Name();
+  // Not 8 bits: the animation is told to stop and its items are unchecked.
+  EXPECT_EQ(AnimStop.load(), 1);
+  EXPECT_FALSE(form->PaletteAnimation1->Checked());
+  EXPECT_FALSE(form->PaletteAnimation2->Checked());
+}
+
+TEST_F(MainWindow, AlwaysOnTopAtShowMakesTheWindowTopmost) {
+  form = New<TForm1>(Application);
+  AlwaysOnTop = -1;
+  form->Show();
+  EXPECT_TRUE(GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(GetMenuState(SystemMenuHandle, 2, MF_BYCOMMAND) & MF_CHECKED, UINT(MF_CHECKED));
+  AlwaysOnTop = 0;
+}
+
+// The pixels of the top edge from (300, 200) to (340, 200) and one inside point.
+std::vector<COLORREF> SelectionPixels(HWND window) {
+  std::vector<COLORREF> pixels;
+  HDC dc = GetDC(window);
+  for (int x = 300; x < 340; ++x) pixels.push_back(GetPixel(dc, x, 200));
+  pixels.push_back(GetPixel(dc, 320, 215));
+  ReleaseDC(window, dc);
+  return pixels;
+}
+
+TEST_F(MainWindow, SelectionRectangleDrawnTwiceIsErased) {
+  OpenWindow();
+  HWND w = form->DXDraw1->Handle();
+  const std::vector<COLORREF> before = SelectionPixels(w);
+  for (bool invert : {false, true}) {
+    form->InvertRectinSelection1->SetChecked(invert);
+    SelStart = TSelPoint{340, 230};  // corners in either order
+    SelEnd = TSelPoint{300, 200};
+    form->DrawSelectionRect();
+    const std::vector<COLORREF> drawn = SelectionPixels(w);
+    int changed = 0;
+    for (int i = 0; i < 40; ++i) changed += drawn[i] != before[i];
+    EXPECT_GE(changed, 13) << "the dotted edge";
+    EXPECT_EQ(drawn[40], invert ? (~before[40] & 0xFFFFFF) : before[40]) << "inside";
+    form->DrawSelectionRect();
+    EXPECT_EQ(SelectionPixels(w), before) << "a second drawing erases the first";
+  }
+}
+
 TEST_F(MainWindow, SystemMenuGainsAlwaysOnTop) {
   OpenWindow();
   EXPECT_EQ(SystemMenuHandle, GetSystemMenu(form->Handle(), FALSE));
