@@ -239,13 +239,12 @@ TEST_F(MainWindow, OneProcessorRendersOnTheFrameTimerAndWritesMultithreadingOff)
 struct TStandInThread {
   HANDLE Stop;
   DWORD Lifetime;
-  HANDLE Start() {
-    return CreateThread(nullptr, 0, [](void* p) -> DWORD {
-      auto* self = static_cast<TStandInThread*>(p);
-      WaitForSingleObject(self->Stop, self->Lifetime);
-      return 13;
-    }, this, 0, nullptr);
+  static DWORD WINAPI Run(void* p) {
+    auto* self = static_cast<TStandInThread*>(p);
+    WaitForSingleObject(self->Stop, self->Lifetime);
+    return 13;
   }
+  HANDLE Start() { return CreateThread(nullptr, 0, &Run, this, 0, nullptr); }
 };
 
 TEST_F(MainWindow, CloseReleasesTheEventsOnceTheAnimationThreadsHaveEnded) {
