@@ -83,7 +83,8 @@ void TForm1::DXDraw1MouseDown(TObject*, TMouseButton button, TShiftState, int x,
       Screen->SetCursor(crHandPoint);
       break;
     case mbRight:
-      // (While an AVI recording runs, the recording window adds a frame here first.)
+      // A running AVI recording takes a frame here first, once the recording window is
+      // part of the program.
       if (::SelectionActive != 0) {
         // Cancelled: the frame timer draws the rectangle only while a selection is active.
         ::SelectionActive = 0;
