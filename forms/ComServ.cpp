@@ -173,8 +173,10 @@ bool TComServer::CanCloseMainForm() {
 }
 
 void TComServer::HookCloseQuery(TCustomForm* form) {
+  TCloseQueryEvent own = MakeEvent(this, &TComServer::MainFormCloseQuery);
+  if (form->OnCloseQuery == own) return;  // hooked already: chaining itself would recurse
   previousCloseQuery_ = form->OnCloseQuery;
-  form->OnCloseQuery = MakeEvent(this, &TComServer::MainFormCloseQuery);
+  form->OnCloseQuery = own;
 }
 
 void TComServer::MainFormCloseQuery(TObject* sender, bool& canClose) {

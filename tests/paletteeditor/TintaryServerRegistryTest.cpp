@@ -11,6 +11,7 @@
 #include "Tintarycom.h"
 #include "forms/ComRegistry.h"
 #include "forms/ComServ.h"
+#include "forms/Forms.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -126,6 +127,43 @@ TEST(TintaryServerClose, ClosingWithLiveObjectsAsksFirst) {
             "client application(s) to fail.\r\n\r\nAre you sure you want to close this application?");
   EXPECT_EQ(responder.boxes[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONWARNING | MB_TASKMODAL | MB_DEFBUTTON2));
   object.Reset();
+  CoUninitialize();
+}
+
+class TQueryLog : public TObject {
+public:
+  int queries = 0;
+  bool allow = true;
+  void Query(TObject*, bool& canClose) {
+    ++queries;
+    canClose = allow;
+  }
+};
+
+TEST(TintaryServerClose, HookedCloseQueryAsksAfterTheFormsOwnHandler) {
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  TRecordingResponder responder;
+  responder.answer = IDNO;
+  TQueryLog log;
+  TForm* form = New<TForm>(nullptr);
+  form->OnCloseQuery = MakeEvent(&log, &TQueryLog::Query);
+  ComServer->HookCloseQuery(form);
+  ComServer->HookCloseQuery(form);  // a second hook changes nothing
+  ComPtr<IUnknown> object;
+  ASSERT_EQ(TintarycomFactory().CreateInstance(nullptr, IID_IUnknown, &object), S_OK);
+
+  EXPECT_FALSE(form->CloseQuery());
+  EXPECT_EQ(log.queries, 1);
+  EXPECT_EQ(responder.boxes.size(), 1u);
+  // The form's own refusal needs no question.
+  log.allow = false;
+  EXPECT_FALSE(form->CloseQuery());
+  EXPECT_EQ(responder.boxes.size(), 1u);
+  log.allow = true;
+  object.Reset();
+  EXPECT_TRUE(form->CloseQuery());
+  EXPECT_EQ(responder.boxes.size(), 1u) << "no question without objects";
+  form->Free();
   CoUninitialize();
 }
 
