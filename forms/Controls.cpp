@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "forms/Application.h"
+#include "forms/DialogKeys.h"
 #include "forms/Forms.h"
 
 TShiftState KeysToShiftState(WPARAM keys) {
@@ -533,6 +534,20 @@ void TWinControl::DefaultHandler(TMessage& m) {
 }
 
 void TWinControl::Dispatch(TMessage& m) {
+  // A child control's scroll and notification messages go back to the child.
+  if (m.Msg == WM_HSCROLL || m.Msg == WM_VSCROLL) {
+    TWinControl* child = m.LParam ? FindControl(reinterpret_cast<HWND>(m.LParam)) : nullptr;
+    if (child && child != this) {
+      m.Result = child->Perform(m.Msg == WM_HSCROLL ? CN_HSCROLL : CN_VSCROLL, m.WParam, m.LParam);
+      return;
+    }
+  } else if (m.Msg == WM_NOTIFY && m.LParam) {
+    TWinControl* child = FindControl(reinterpret_cast<NMHDR*>(m.LParam)->hwndFrom);
+    if (child && child != this) {
+      m.Result = child->Perform(CN_NOTIFY, m.WParam, m.LParam);
+      return;
+    }
+  }
   // Mouse messages over a graphic child (or to the one that holds the mouse) go to it.
   static TControl* mouseControl = nullptr;
   if (m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MBUTTONDBLCLK && m.Msg != WM_MOUSEWHEEL) {
@@ -650,6 +665,8 @@ void TWinControl::WMKeyDown(TMessage& m) {
   TCustomForm* form = GetParentForm(this);
   if (form && form != static_cast<TWinControl*>(this) && form->KeyPreview()) form->KeyDown(key, shift);
   if (key) KeyDown(key, shift);
+  // Enter, Escape and Tab that the control does not want work the form's buttons and focus.
+  if (key && m.Msg == WM_KEYDOWN && DialogKey(this, key)) return;
   if (key) {
     m.WParam = key;
     DefaultHandler(m);

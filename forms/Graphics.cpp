@@ -208,7 +208,12 @@ void TCanvas::Require(int need) {
   HDC dc = Handle();
   if ((need & kPen) && !(selected_ & kPen)) {
     oldPen_ = SelectObject(dc, pen_.Handle());
-    SetROP2(dc, pen_.Mode() + R2_BLACK);
+    // The pen modes are not in the order of the R2_ codes.
+    static const int rop2[] = {R2_BLACK,       R2_WHITE,      R2_NOP,        R2_NOT,
+                               R2_COPYPEN,     R2_NOTCOPYPEN, R2_MERGEPENNOT, R2_MASKPENNOT,
+                               R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN,   R2_NOTMERGEPEN,
+                               R2_MASKPEN,     R2_NOTMASKPEN, R2_XORPEN,     R2_NOTXORPEN};
+    SetROP2(dc, rop2[pen_.Mode()]);
     selected_ |= kPen;
   }
   if ((need & kBrush) && !(selected_ & kBrush)) {

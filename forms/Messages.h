@@ -25,3 +25,8 @@ constexpr UINT CM_DEACTIVATE = 0xB001;
 constexpr UINT CM_RELEASE = 0xB021;
 // Sent by a parent to the child control whose notification (WM_COMMAND) it received.
 constexpr UINT CN_COMMAND = 0xBD11;
+// Scroll and notification messages that a parent receives from a child control of the
+// library, sent on to that child (as CN_COMMAND is).
+constexpr UINT CN_NOTIFY = 0xBC4E;
+constexpr UINT CN_HSCROLL = 0xBD14;
+constexpr UINT CN_VSCROLL = 0xBD15;

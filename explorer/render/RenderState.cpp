@@ -2,5 +2,25 @@
 #include "RenderState.h"
 
 std::int32_t RenderMaxIterations = 0;
+long double RenderBailout = 0;
+long double PixelStepX = 0;
+long double PixelStepY = 0;
 std::int32_t RenderWidth = 0;
+std::int32_t RenderHeight = 0;
+long double ViewRight = 0;
+long double ViewBottom = 0;
+
+std::int32_t PixelsPerCall = 1;
+std::int32_t CallsPerRow = 0;
+long double RowStartX = 0;
+TRenderKernel RenderKernel = TRenderKernel::FPU;
+
 std::vector<std::int32_t> IterBuffer;
+std::uint8_t RecolorRequest = 0;
+
+std::int32_t RenderRow = 0;
+std::int32_t RenderPass = 1;
+
+std::uint32_t RenderStartTime = 0;
+std::uint32_t RenderEndTime = 0;
+std::string RenderTimeText;

@@ -1,0 +1,180 @@
+// TForm1, the explorer's main window: the display control with its render engine, the
+// frame and progress timers, the docking panel and the menus. The form description is
+// built in MainFormLayout.cpp; start-up in MainStartup.cpp, settings in MainSettings.cpp,
+// shutdown in MainShutdown.cpp, the display's events in MainDisplay.cpp, navigation in
+// MainNavigation.cpp and the precision guard in MainPrecisionGuard.cpp.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "Navigation.h"
+#include "RenderHost.h"
+#include "display/DXForm.h"
+#include "forms/Controls.h"
+
+class TDXDraw;
+class TDXTimer;
+class TDXDrawRenderSurface;
+class TMainMenu;
+class TMenuItem;
+class TPanel;
+class TPopupMenu;
+class TRenderEngine;
+class TTimer;
+
+class TForm1 : public TDXForm, public IRenderHost {
+public:
+  explicit TForm1(TComponent* owner);
+  ~TForm1() override;
+
+  // Components of the form description.
+  TDXDraw* DXDraw1;
+  TDXTimer* DXTimer1;
+  TTimer* Timer1;
+  TPanel* Panel1;
+  TMainMenu* MainMenu1;
+  TPopupMenu* PopupMenu1;
+
+  // Main menu.
+  TMenuItem* File1;
+  TMenuItem* Open1;
+  TMenuItem* Save1;
+  TMenuItem* Openpalettemap1;
+  TMenuItem* SaveImageAs2;
+  TMenuItem* Print1;
+  TMenuItem* PrinterSetup1;
+  TMenuItem* Settings1;
+  TMenuItem* Parameters1;
+  TMenuItem* AVIRecord1;
+  TMenuItem* Fullscreen1;
+  TMenuItem* Fullscreen2;
+  TMenuItem* BufferinSysMem1;
+  TMenuItem* Force43window1;
+  TMenuItem* JuliaSetPreviewJ1;
+  TMenuItem* InvertRectinSelection1;
+  TMenuItem* Animation1;
+  TMenuItem* PaletteAnimation2;
+  TMenuItem* ChangeDirection2;
+  TMenuItem* IncreaseAnimSpeed2;
+  TMenuItem* DecreaseAnimSpeed2;
+  TMenuItem* NegativeImage2;
+  TMenuItem* EnableVSync1;
+  TMenuItem* ShowFPS1;
+  TMenuItem* Tintary1;
+  TMenuItem* Start1;
+  TMenuItem* Send1;
+  TMenuItem* Get1;
+  TMenuItem* Stop1;
+  TMenuItem* Info1;
+
+  // Popup menu: the twins of main-menu items, with the same captions.
+  TMenuItem* Open2;
+  TMenuItem* Save2;
+  TMenuItem* OpenPaletteMap2;
+  TMenuItem* SaveImageAs1;
+  TMenuItem* Print2;
+  TMenuItem* PrinterSetup2;
+  TMenuItem* parameters2;
+  TMenuItem* FullNormalScreen1;
+  TMenuItem* BuffersinSysMem1;
+  TMenuItem* JuliaSetPreviewJ2;
+  TMenuItem* PaletteAnimation1;
+  TMenuItem* ChangeDirection1;
+  TMenuItem* IncreaseAnimSpeed1;
+  TMenuItem* DecreaseAnimSpeed1;
+  TMenuItem* NegativeImage1;
+  TMenuItem* EnableVSync2;
+  TMenuItem* ShowFPS2;
+
+  // Main window events.
+  void FormCreate(TObject* sender);
+  void FormShow(TObject* sender);
+  void FormCloseQuery(TObject* sender, bool& canClose);
+  void FormClose(TObject* sender, TCloseAction& action);
+  void FormKeyDown(TObject* sender, WORD& key, TShiftState shift);
+  void FormMouseWheel(TObject* sender, TShiftState shift, int wheelDelta, POINT mousePos,
+                      bool& handled);
+
+  // The display control's events.
+  void DXDraw1Initialize(TObject* sender);
+  void DXDraw1InitializeSurface(TObject* sender);
+  void DXDraw1FinalizeSurface(TObject* sender);
+  void DXDraw1RestoreSurface(TObject* sender);
+  void DXDraw1MouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void DXDraw1MouseMove(TObject* sender, TShiftState shift, int x, int y);
+  void DXDraw1MouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void DXDraw1DblClick(TObject* sender);
+
+  // The timers.
+  void Timer1Timer(TObject* sender);
+  void DXTimer1Timer(TObject* sender, int lagCount);
+
+  void InvertRectinSelection1Click(TObject* sender);
+
+  // Writes the parameter-file association and probes for the palette editor.
+  void RegisterFileType();
+  // The default colour table from the slopes, shown.
+  void BuildDefaultPalette();
+  // Moves the kernel to a wider format as the view shrinks, with its warnings;
+  // reconfine puts the full-screen cursor confinement back after each warning.
+  void PrecisionGuard(bool reconfine);
+
+  // The render engine behind the display's events (nil only while the form is built).
+  TRenderEngine* Engine() const { return engine_.get(); }
+
+  // Where the settings file lives: "quorvel.ini" beside the program.
+  static std::string SettingsFileName();
+
+  // The render engine's host.
+  void SetProgressTimer(bool enabled) override;
+  void SetFrameTimer(bool enabled) override;
+  void ShowParameters() override;
+  void SetCaption(const std::string& caption) override;
+  void RenderFinished() override;
+  bool SelectionActive() override;
+  void DrawSelectionRect() override;
+
+  // The palette-animation events (manual reset, signalled at rest; automatic reset).
+  HANDLE AnimIdleEvent = nullptr;
+  HANDLE AnimStartEvent = nullptr;
+  HANDLE AnimHalfDoneEvent = nullptr;
+
+private:
+  void BuildMenus();
+  void ReadSettings();
+  void WriteSettings();
+  void SizeWindow();
+  // The view change of every command: restart the render through a size change that
+  // keeps the surface's size.
+  void RestartRender();
+  // The geometry navigation reads: the last render's pixel steps and size and the
+  // display's current surface size.
+  TNavGeometry Geometry();
+  // The current view as a value, and storing one.
+  static TPlaneView CurrentView();
+  static void SetView(const TPlaneView& view);
+  // In full screen with the 4:3 surface the mouse arrives in display coordinates.
+  bool CentredFullScreen();
+  TSelPoint CentringOffset();
+  void ConfineToClient();
+  void ReleaseConfinement();
+  void ReconfineInFullScreen();
+  // Switches the frame timer off unless a single-thread render needs it.
+  void StopFrameTimerUnlessRendering();
+  // Stops the palette animation and waits for it at most 1000 ms.
+  void StopAnimationAndWait();
+  void ToggleJulia();
+  void ShowRenderTimeInFullScreen();
+  void KeypadZoom(bool in);
+  // Waits for the palette-animation threads to end; false if one did not in time.
+  bool AnimationThreadsEnded();
+
+  std::unique_ptr<TDXDrawRenderSurface> surface_;
+  std::unique_ptr<TRenderEngine> engine_;
+  bool paletteLockMade_ = false;
+};
+
+extern TForm1* Form1;

@@ -1,0 +1,19 @@
+// Quorvel, the fractal explorer: the main program block. The windows do the rest; the
+// first render starts when the display control first initialises its surfaces.
+#include "MainForm.h"
+#include "SystemFacts.h"
+#include "forms/Application.h"
+#include "forms/Module.h"
+
+int main() {
+  Application->Initialize();
+  Application->SetTitle("Quorvel");
+  if (NeedsMinimizeRestore(ReadWindowsVersion())) {
+    Application->Minimize();
+    Application->Restore();
+  }
+  Application->CreateForm(Form1);
+  Application->Run();
+  FinalizeUnits();
+  return 0;
+}

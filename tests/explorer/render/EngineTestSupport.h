@@ -1,0 +1,158 @@
+// Shared by the render engine's tests: a fixture that sets the explorer's render and
+// colour settings and puts them back, a host that records what the engine asks of the
+// main window, loops that drive the two timers, and the reference arithmetic of a render
+// (the coordinates each renderer gives a pixel, and the kernel call for it).
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ColorSettings.h"
+#include "Coloring.h"
+#include "LockedSurface.h"
+#include "MemorySurface.h"
+#include "RenderEngine.h"
+#include "RenderSettings.h"
+#include "RenderState.h"
+#include "X87ControlWord.h"
+#include "forms/Thread.h"
+#include "itercore.h"
+
+class TRecordingHost : public IRenderHost {
+public:
+  void SetProgressTimer(bool enabled) override { ProgressTimer = enabled; }
+  void SetFrameTimer(bool enabled) override { FrameTimer = enabled; }
+  void ShowParameters() override { ++ParameterRefreshes; }
+  void SetCaption(const std::string& caption) override {
+    Caption = caption;
+    ++Captions;
+  }
+  void RenderFinished() override { ++Finished; }
+  bool SelectionActive() override { return Selection; }
+  void DrawSelectionRect() override { ++SelectionDrawings; }
+
+  bool ProgressTimer = false;
+  bool FrameTimer = false;
+  int ParameterRefreshes = 0;
+  std::string Caption;
+  int Captions = 0;
+  int Finished = 0;
+  bool Selection = false;
+  int SelectionDrawings = 0;
+};
+
+class EngineFixture : public ::testing::Test {
+protected:
+  EngineFixture() {
+    Set8087CW(ExplorerControlWord);  // the word every worker starts with
+    ViewLeft = -2.4L;
+    ViewTop = 1.2L;
+    ViewWidth = 3.2L;
+    ViewHeight = 2.4L;
+    MaxIterations = 150;
+    Bailout = 4.0L;
+    JuliaMode = 0;
+    JuliaC = TExtendedComplex();
+    UseSSE2 = UseSSE = Use3DNow = 0;
+    UseMultiThreading = -1;
+    Subpixels4X = 0;
+    HideDrawing = -1;
+    CpuCount = 8;
+    WinNT6OrLater = 1;
+    PaletteOffset = 0;
+    PaletteLoaded = 0;
+    RedSlope = 8.0;
+    GreenSlope = 16.0;
+    BlueSlope = 24.0;
+    ColorScale = 1.0;
+    InsideColor = 0x00123456;  // not black, so that every pixel is stored
+    RecolorRequest = 0;
+  }
+  ~EngineFixture() override {
+    SurfaceLocked = 0;
+    LockedSurfaceDesc = TLockedSurfaceDesc();
+    RecolorRequest = 0;
+    IterBuffer.clear();
+    RenderWidth = RenderHeight = 0;
+  }
+
+  // Calls ProgressTick about every millisecond until the workers are collected.
+  static void RunWorkers(TRenderEngine& engine, DWORD timeoutMs = 60000) {
+    const DWORD start = GetTickCount();
+    while (engine.WorkersRunning() && GetTickCount() - start < timeoutMs) {
+      engine.ProgressTick();
+      Sleep(1);
+    }
+    ASSERT_FALSE(engine.WorkersRunning()) << "the render did not finish";
+  }
+
+  // Calls FrameTick while the single-thread render is under way; returns the ticks.
+  static int RunFrames(TRenderEngine& engine, int limit = 1000000) {
+    int ticks = 0;
+    while (engine.SingleThreadRenderUnderWay() && ticks < limit) {
+      engine.FrameTick();
+      ++ticks;
+    }
+    return ticks;
+  }
+};
+
+// The packed pixel that a render stores for the count n (escaped below the limit).
+inline std::uint32_t ExpectedRendered(std::int32_t n, const TLockedSurfaceDesc& desc,
+                                      const ColorTableEntry* table) {
+  const PixelPacking packing = PackingOf(desc);
+  return n < RenderMaxIterations ? PackedEscapedValue(packing, n, CountSign::Signed, table)
+                                 : PackedInsideValue(packing, table);
+}
+
+// The imaginary coordinate of a row as a worker of `workers` reaches it: its first row's
+// coordinate, then repeated subtraction of workers x step.
+inline long double WorkerRowY(std::int32_t row, std::int32_t workers) {
+  const std::int32_t first = row % workers;
+  long double y = (ViewTop - first * PixelStepY) + workers * PixelStepY;
+  for (std::int32_t r = first; r <= row; r += workers) y = y - workers * PixelStepY;
+  return y;
+}
+
+// The single-thread renderer computes each row's coordinate afresh.
+inline long double FrameRowY(std::int32_t row) { return ViewTop - row * PixelStepY; }
+
+// The real coordinate of a column: its group's x by repeated addition, plus k steps.
+inline long double ColumnX(std::int32_t col) {
+  const std::int32_t group = col / PixelsPerCall;
+  long double x = RowStartX;
+  for (std::int32_t g = 0; g <= group; ++g) x = x + PixelsPerCall * PixelStepX;
+  return x + (col % PixelsPerCall) * PixelStepX;
+}
+
+// One kernel call for the point (re, im) in the first slot of a group whose other points
+// are copies of it, as the render would pass it in the current mode.
+inline std::int32_t ReferencePoint(long double re, long double im) {
+  const bool julia = JuliaMode != 0;
+  const long double cr = julia ? JuliaC.Re : re, ci = julia ? JuliaC.Im : im;
+  const long double zr = julia ? re : JuliaC.Re, zi = julia ? im : JuliaC.Im;
+  const std::uint32_t maxiter = std::uint32_t(RenderMaxIterations);
+  std::int32_t out[4];
+  switch (RenderKernel) {
+    case TRenderKernel::SSE2:
+      iterate_SSE2(&out[0], &out[1], double(cr), double(cr), double(ci), double(zr), double(zr),
+                   double(zi), double(RenderBailout), maxiter);
+      return out[0];
+    case TRenderKernel::SSE:
+      iterate_SSE(&out[0], &out[1], &out[2], &out[3], float(cr), float(cr), float(cr), float(cr),
+                  float(ci), float(zr), float(zr), float(zr), float(zr), float(zi),
+                  float(RenderBailout), maxiter);
+      return out[0];
+    case TRenderKernel::ThreeDNow:
+      iterate_3DNOW(&out[0], &out[1], float(cr), float(cr), float(ci), float(zr), float(zr),
+                    float(zi), float(RenderBailout), maxiter);
+      return out[0];
+    case TRenderKernel::FPU:
+      break;
+  }
+  return std::int32_t(iterate_FPU(cr, ci, zr, zi, RenderBailout, maxiter));
+}
