@@ -1,14 +1,47 @@
-// The palette editor's server start step and the binding to its main window.
+// The palette editor's server start step, its binding to WorkPalette and the main
+// window, and the Server menu's commands.
 #include "TintaryServer.h"
 
+#include "EditorStartMode.h"
+#include "FormMain.h"
+#include "Palette.h"
 #include "Tintarycom.h"
 #include "forms/Application.h"
 #include "forms/ComServ.h"
-#include "forms/Forms.h"
+
+namespace {
+
+void ShowReplacedPalette(void*, TObject*) {
+  // The main window goes with the application's forms; after that nothing shows.
+  if (FrmMain && Application && Application->MainForm() == FrmMain) FrmMain->WorkPaletteReplaced();
+}
+
+void RegisterServer() { ComServerInstance().UpdateRegistry(true); }
+void UnregisterServer() { ComServerInstance().UpdateRegistry(false); }
+
+// Linked into the program, the server takes its place in the editor's start-up.
+struct TintaryServerSeams {
+  TintaryServerSeams() {
+    StartEditorServer = &TintaryServerStart;
+    AttachEditorServer = &TintaryServerAttach;
+    RegisterEditorServer = &RegisterServer;
+    UnregisterEditorServer = &UnregisterServer;
+  }
+} tintaryServerSeams;
+
+}  // namespace
+
+void TintaryServerBind() {
+  TintarycomPalette.palette = WorkPalette.data();
+  TintarycomPalette.OnPaletteChanged = TNotifyEvent(&ShowReplacedPalette, nullptr);
+}
 
 bool TintaryServerStart(int& exitCode) {
   exitCode = 0;
   TComServer& server = ComServerInstance();
+  EditorStartMode = server.StartMode() == smAutomation ? TEditorStartMode::Automation
+                                                       : TEditorStartMode::Standalone;
+  TintaryServerBind();
   try {
     if (server.Initialize()) return true;
     exitCode = server.ExitCode();
@@ -24,12 +57,6 @@ bool TintaryServerStart(int& exitCode) {
   }
 }
 
-void TintaryServerAttach(TCustomForm* mainForm, std::uint32_t* palette, TNotifyEvent onPaletteChanged) {
-  TintarycomPalette.palette = palette;
-  TintarycomPalette.OnPaletteChanged = onPaletteChanged;
-  ComServerInstance().HookCloseQuery(mainForm);
+void TintaryServerAttach() {
+  if (FrmMain) ComServerInstance().HookCloseQuery(FrmMain);
 }
-
-void TintaryServerDetach() { TintarycomPalette = TTintarycomBinding(); }
-
-bool TintaryStartedByCom() { return ComServerInstance().StartMode() == smAutomation; }

@@ -230,7 +230,10 @@ TEST_F(TintaryClient, SendAndGetAcrossProcessesLikeTheExplorer) {
   DWORD pid = 0;
   ComPtr<IDispatch> editor = CreateEditor(&pid);
   ASSERT_TRUE(editor);
-  EXPECT_NE(pid, 0u) << "the editor's window shows the untitled caption";
+  ASSERT_NE(pid, 0u) << "the editor's window shows the untitled caption";
+  // Started by COM: no system menu, so the user cannot close it.
+  HWND window = FindWindows(kEditorCaption, pid).windows.at(0);
+  EXPECT_FALSE(GetWindowLongA(window, GWL_STYLE) & WS_SYSMENU);
 
   // A fresh editor holds the default palette, entry i grey 255 - i.
   TArrayShape start = Fetch(editor.Get(), 0, 255);
@@ -315,6 +318,9 @@ TEST_F(TintaryClient, StandaloneEditorServesTheFirstObjectAndStaysOpen) {
   while (!EditorProcesses().count(pid) && GetTickCount() - start < 20000) Sleep(20);
   ASSERT_TRUE(EditorProcesses().count(pid));
 
+  HWND window = FindWindows(kEditorCaption, pid).windows.at(0);
+  EXPECT_TRUE(GetWindowLongA(window, GWL_STYLE) & WS_SYSMENU);
+
   DWORD served = 0;
   ComPtr<IDispatch> editor = CreateEditor(&served);
   ASSERT_TRUE(editor);
@@ -324,7 +330,6 @@ TEST_F(TintaryClient, StandaloneEditorServesTheFirstObjectAndStaysOpen) {
   ASSERT_EQ(Send(editor.Get(), colours), S_OK);
 
   // Closing while the object lives asks first; No keeps the editor.
-  HWND window = FindWindows(kEditorCaption, pid).windows.at(0);
   PostMessageA(window, WM_CLOSE, 0, 0);
   TFindWindows box;
   start = GetTickCount();
