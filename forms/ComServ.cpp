@@ -194,15 +194,22 @@ std::string TComServer::ServerFileName() const {
   }
 }
 
-std::string TComServer::LocalServerCommand() const {
-  std::string path = ServerFileName();
-  if (path.find(' ') == std::string::npos) return path;
-  char shortPath[MAX_PATH];
-  DWORD n = GetShortPathNameA(path.c_str(), shortPath, MAX_PATH);
-  if (n > 0 && n < MAX_PATH && std::string(shortPath, n).find(' ') == std::string::npos)
-    return std::string(shortPath, n);
-  // Without a short form the blank must not split the command COM starts.
-  return "\"" + path + "\"";
+std::string TComServer::LocalServerCommand() const { return LocalServerCommandFor(ServerFileName()); }
+
+std::string LocalServerCommandFor(const std::string& fileName) {
+  if (fileName.find(' ') == std::string::npos) return fileName;
+  std::vector<char> shortPath(MAX_PATH);
+  DWORD n = GetShortPathNameA(fileName.c_str(), shortPath.data(), static_cast<DWORD>(shortPath.size()));
+  if (n >= shortPath.size()) {
+    shortPath.resize(n + 1);
+    n = GetShortPathNameA(fileName.c_str(), shortPath.data(), static_cast<DWORD>(shortPath.size()));
+  }
+  if (n > 0 && n < shortPath.size()) {
+    std::string result(shortPath.data(), n);
+    if (result.find(' ') == std::string::npos) return result;
+  }
+  // Without a short form the blank must not split the command that COM starts.
+  return "\"" + fileName + "\"";
 }
 
 ITypeLib* TComServer::TypeLib() {

@@ -25,6 +25,9 @@ enum TStartMode { smStandalone, smAutomation, smRegServer, smUnregServer };
 TStartMode StartModeFromArgs(const std::vector<std::string>& args);
 // The program's own command line split into arguments.
 std::vector<std::string> CommandLineArgs();
+// The LocalServer32 command for a program file: the path itself, or when it holds a
+// blank its short form, or where there is none without a blank the path in quotes.
+std::string LocalServerCommandFor(const std::string& fileName);
 
 class TComServer : public TObject {
 public:

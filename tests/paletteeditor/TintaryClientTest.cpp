@@ -139,7 +139,12 @@ class TintaryClient : public ::testing::Test {
 protected:
   static void SetUpTestSuite() { ASSERT_EQ(RunServer("/RegServer"), 0u); }
   void SetUp() override { ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))); }
-  void TearDown() override { CoUninitialize(); }
+  // Every editor that a test's objects started has ended before the next test looks
+  // for editor windows.
+  void TearDown() override {
+    CoUninitialize();
+    for (DWORD pid : started_) EXPECT_TRUE(WaitForExit(pid, 20000)) << "editor " << pid << " still runs";
+  }
 
   // Creates an editor object as the explorer does, by ProgID (in another case), and
   // the process that serves it (found by the editor's caption).
@@ -150,13 +155,15 @@ protected:
     ComPtr<IDispatch> editor;
     HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_PPV_ARGS(&editor));
     EXPECT_EQ(hr, S_OK);
-    if (pid) {
-      *pid = 0;
-      for (DWORD p : EditorProcesses())
-        if (!before.count(p)) *pid = p;
-    }
+    DWORD created = 0;
+    for (DWORD p : EditorProcesses())
+      if (!before.count(p)) created = p;
+    if (created) started_.push_back(created);
+    if (pid) *pid = created;
     return editor;
   }
+
+  std::vector<DWORD> started_;
 
   static DISPID IdOf(IDispatch* editor, const wchar_t* name) {
     DISPID id = DISPID_UNKNOWN;

@@ -47,6 +47,32 @@ TEST(TintaryServerStart, StartModeFromSwitches) {
   EXPECT_EQ(ComServer->StartMode(), smStandalone);
 }
 
+TEST(TintaryServerStart, LocalServerCommandNeverHoldsABlank) {
+  char temp[MAX_PATH];
+  ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
+  const std::string folder = std::string(temp) + "tintary server test";
+  const std::string file = folder + "\\Tintary editor.exe";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  CloseHandle(h);
+
+  EXPECT_EQ(LocalServerCommandFor("C:\\Programs\\Tintary.exe"), "C:\\Programs\\Tintary.exe");
+  std::string command = LocalServerCommandFor(file);
+  if (command.front() == '"') {
+    EXPECT_EQ(command, "\"" + file + "\"");
+  } else {
+    EXPECT_EQ(command.find(' '), std::string::npos) << command;
+    char longPath[MAX_PATH] = "";
+    GetLongPathNameA(command.c_str(), longPath, MAX_PATH);
+    EXPECT_TRUE(SameText(longPath, file)) << command << " -> " << longPath;
+  }
+  // A file that is not there has no short form.
+  EXPECT_EQ(LocalServerCommandFor(folder + "\\missing file.exe"), "\"" + folder + "\\missing file.exe\"");
+  DeleteFileA(file.c_str());
+  RemoveDirectoryA(folder.c_str());
+}
+
 std::string Value(const std::string& key, const std::string& name = "") {
   std::string value;
   return GetRegStringValue(key, name, value) ? value : "<missing>";
