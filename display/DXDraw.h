@@ -12,22 +12,22 @@
 #include <cstdint>
 
 #include "display/DXDrawColorTable.h"
+#include "display/DXDrawDisplay.h"
 #include "display/DXDrawOptions.h"
+#include "display/DXDrivers.h"
+#include "display/DirectDraw.h"
+#include "display/DirectDrawClipper.h"
+#include "display/DirectDrawPalette.h"
+#include "display/DirectDrawSurface.h"
 #include "forms/Controls.h"
 #include "forms/Events.h"
 
 class TCustomForm;
 class TControlSubClass;
-class TDirectDraw;
-class TDirectDrawClipper;
-class TDirectDrawPalette;
-class TDirectDrawSurface;
-class TDirectXDrivers;
-class TDXDrawDisplay;
 class TDXDrawDriver;
 struct TDXDraw3DObjects;
 
-class TCustomDXDraw : public TCustomControl {
+class TCustomDXDraw : public TCustomControl, public TDXDrawDisplayOwner {
 public:
   explicit TCustomDXDraw(TComponent* owner);
   ~TCustomDXDraw() override;
@@ -64,8 +64,8 @@ public:
 
   // The colours shown through the palette, and the defaults shown while the surfaces
   // are being restored. Both start as the screen's system palette.
-  RGBQUAD ColorTable[256];
-  RGBQUAD DefColorTable[256];
+  RGBQUAD ColorTable[256] = {};
+  RGBQUAD DefColorTable[256] = {};
 
   bool AutoInitialize() const { return autoInitialize_; }
   void SetAutoInitialize(bool value) { autoInitialize_ = value; }
@@ -94,12 +94,14 @@ public:
   TDXDrawDriver* Driver() const { return driver_; }
   GUID* DriverGUID() const { return driverGUID_; }
   TCustomForm* ParentForm() const { return parentForm_; }
+  // Whether ParentForm is the active window; also from the animation threads.
+  bool FormActive() const { return parentForm_ && formActive_.load(); }
   TControlSubClass* SubClass() const { return subClass_; }
 
-  bool Initialized() const { return initialized_; }
+  bool Initialized() const { return initialized_.load(); }
   bool InitializeCalled() const { return initializeCalled_; }
   bool NeedFinalize() const { return needFinalize_; }
-  bool Calling() const { return calling_; }
+  bool Calling() const { return calling_.load(); }
   bool InitializeEventRaised() const { return initializeEventRaised_; }
   bool SurfaceEventRaised() const { return surfaceEventRaised_; }
 
@@ -112,6 +114,10 @@ public:
   TNotifyEvent OnInitializeSurface;
   TNotifyEvent OnInitializing;
   TNotifyEvent OnRestoreSurface;
+
+  // What the display setting reads of its control.
+  TDirectDraw* DisplayDDraw() const override { return ddraw_; }
+  GUID* DisplayDriverGUID() const override { return driverGUID_; }
 
   void SetParent(TWinControl* parent) override;
   void SetBounds(int left, int top, int width, int height) override;
@@ -134,7 +140,6 @@ private:
   friend class TDXDrawDriver;
   friend class TDXDrawDriverBlt;
   friend class TDXDrawDriverFlip;
-  friend struct TDXDraw3DObjects;
 
   // The form hook: every message of ParentForm's window passes here first.
   static void FormWndProc(void* data, TMessage& message, const TWndMethod& previous);
@@ -152,10 +157,12 @@ private:
   bool initializeEventRaised_ = false;
   bool surfaceEventRaised_ = false;
   TCustomForm* parentForm_ = nullptr;
-  bool initialized_ = false;
+  // Read by the animation threads (Flip, CanDraw, UpdatePalette) while the main thread
+  // may restore: whole, ordered reads and writes.
+  std::atomic<bool> initialized_{false};
   bool initializeCalled_ = false;
   bool needFinalize_ = false;
-  bool calling_ = false;
+  std::atomic<bool> calling_{false};
   TControlSubClass* subClass_ = nullptr;
   // Read and written by the animation threads too (Flip, SetOptions): whole words.
   std::atomic<std::uint32_t> nowOptions_{0};
@@ -172,6 +179,9 @@ private:
   int surfaceWidth_ = 320;
   int surfaceHeight_ = 240;
   TDXDraw3DObjects* direct3D_ = nullptr;
+  // ParentForm's activation as its window procedure last saw it; readable from any
+  // thread, unlike the active window, which belongs to the thread that asks.
+  std::atomic<bool> formActive_{false};
 };
 
 class TDXDraw : public TCustomDXDraw {

@@ -83,6 +83,8 @@ void TApplication::WndProc(TMessage& m) {
   // The last hook added is asked first; a hook may unhook itself while it runs.
   std::vector<TWindowHook> hooks = hooks_;
   for (auto it = hooks.rbegin(); it != hooks.rend(); ++it) {
+    // A hook that an earlier one removed (its object may be gone by now) is not called.
+    if (std::find(hooks_.begin(), hooks_.end(), *it) == hooks_.end()) continue;
     bool handled = false;
     (*it)(m, handled);
     if (handled) return;

@@ -32,7 +32,8 @@ TRenderEngine::TRenderEngine(IRenderSurface& surface, IRenderHost& host)
 }
 
 TRenderEngine::~TRenderEngine() {
-  EndWorkers();
+  LeaveRender();
+  for (TCalcThread*& t : calcThreads_) FreeAndNil(t);
   CloseHandle(allDone_);
 }
 
@@ -133,14 +134,17 @@ void TRenderEngine::StartWorkers() {
   host_.SetProgressTimer(true);
 }
 
-void TRenderEngine::StopRender() {
+void TRenderEngine::LeaveRender() {
   SurfaceLocked = 0;
-  if (rendering_) {
-    cutShort_ = true;
-    for (TCalcThread* t : calcThreads_) t->StopRows();
-    WaitForSingleObject(allDone_, INFINITE);
-    rendering_ = false;
-  }
+  if (!rendering_) return;
+  cutShort_ = true;
+  for (TCalcThread* t : calcThreads_) t->StopRows();
+  WaitForSingleObject(allDone_, INFINITE);
+  rendering_ = false;
+}
+
+void TRenderEngine::StopRender() {
+  LeaveRender();
   if (progressTimer_) {
     progressTimer_ = false;
     host_.SetProgressTimer(false);

@@ -33,7 +33,9 @@ class TStoreGate;
 class TRenderEngine {
 public:
   TRenderEngine(IRenderSurface& surface, IRenderHost& host);
-  // Stops a render that is still running.
+  // Stops a render that is still running and ends the workers, touching neither the host
+  // nor the surface, which may already be gone: the display's surface finalisation
+  // (StopRender) is what unlocks it.
   ~TRenderEngine();
   TRenderEngine(const TRenderEngine&) = delete;
   TRenderEngine& operator=(const TRenderEngine&) = delete;
@@ -53,8 +55,8 @@ public:
   // Waits until every worker has left the running render, at most timeoutMs; true when
   // they have (or no render runs). ProgressTick still collects the render.
   bool WaitForWorkers(DWORD timeoutMs);
-  // Timer1's tick: when every worker is done, frees them, presents the image and reports
-  // the time; otherwise, unless HideDrawing, presents the partial image.
+  // Timer1's tick: when every worker is done, collects the render, presents the image
+  // and reports the time; otherwise, unless HideDrawing, presents the partial image.
   void ProgressTick();
   // Recolours the whole surface from IterBuffer, inside pixels included, and presents it.
   void RedrawFromBuffer();
@@ -80,6 +82,8 @@ private:
   bool CanRecolor() const;
   void StartWorkers();
   void MakeWorkers(std::int32_t count);
+  // Asks every worker to leave the running render and waits for them; stores stop first.
+  void LeaveRender();
   void ProgressFlip();
   void CollectWorkers();
   // The end of every render: time text, caption, the host's after-steps.

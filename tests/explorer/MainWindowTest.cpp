@@ -11,6 +11,9 @@
 #include "ExplorerState.h"
 #include "MainWindowFixture.h"
 #include "RenderSettings.h"
+#include "RenderState.h"
+#include "StartupSizing.h"
+#include "display/DirectDrawSurface.h"
 #include "forms/Menus.h"
 #include "forms/SysUtils.h"
 
@@ -36,6 +39,37 @@ TEST_F(MainWindow, FirstRenderFinishesWithTheTimeCaption) {
   EXPECT_TRUE(std::regex_match(form->Caption(), caption)) << form->Caption();
   EXPECT_EQ(form->DXDraw1->SurfaceWidth(), 640);
   EXPECT_EQ(form->DXDraw1->SurfaceHeight(), 480);
+}
+
+// The back surface's pixel at (x, y) as 0x00RRGGBB, from a 32-bit surface.
+std::uint32_t SurfacePixel(TDXDraw* dxDraw, int x, int y) {
+  DDSURFACEDESC desc{};
+  desc.dwSize = sizeof desc;
+  if (!dxDraw->Surface() || !dxDraw->Surface()->Lock(desc)) return 0xDEADBEEF;
+  std::uint32_t value = 0xDEADBEEF;
+  if (desc.ddpfPixelFormat.dwRGBBitCount == 32)
+    value = *reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(desc.lpSurface) +
+                                                    y * desc.lPitch + 4 * x) & 0xFFFFFF;
+  dxDraw->Surface()->Unlock();
+  return value;
+}
+
+TEST_F(MainWindow, FirstRenderShowsTheSetInTheSlopeColours) {
+  OpenWindow();
+  // (-2.4, 1.2) escapes at the first iteration: red 8, green 16, blue 24.
+  EXPECT_EQ(SurfacePixel(form->DXDraw1, 0, 0), 0x081018u);
+  EXPECT_EQ(IterBuffer[0], 1);
+  // (-0.2, 0) lies in the main cardioid: inside, black, count 0 in the buffer.
+  EXPECT_EQ(SurfacePixel(form->DXDraw1, 440, 240), 0u);
+  EXPECT_EQ(IterBuffer[240 * 640 + 440], 0);
+  // Every escaped pixel shows the slope colour of its count.
+  for (int y = 0; y < 480; y += 37)
+    for (int x = 0; x < 640; x += 29) {
+      const std::int32_t n = IterBuffer[y * 640 + x];
+      const std::uint32_t expected =
+          n == 0 ? 0u : std::uint32_t((8 * n & 255) << 16 | (16 * n & 255) << 8 | (24 * n & 255));
+      ASSERT_EQ(SurfacePixel(form->DXDraw1, x, y), expected) << x << "," << y << " count " << n;
+    }
 }
 
 TEST_F(MainWindow, CreateHandlerSetsTheStartValues) {
@@ -66,7 +100,9 @@ TEST_F(MainWindow, CreateHandlerSetsTheStartValues) {
   // default view.
   EXPECT_EQ(UseSSE, HasSSE ? -1 : 0);
   EXPECT_EQ(Use3DNow, Has3DNow && !HasSSE ? -1 : 0);
-  if (HasSSE) EXPECT_EQ(UseSSE2, 0);
+  if (HasSSE) {
+    EXPECT_EQ(UseSSE2, 0);
+  }
   // The default palette: entry 16 + i is the gradient colour of count i.
   const RGBQUAD e = form->DXDraw1->ColorTable[16 + 11];
   EXPECT_EQ(e.rgbBlue, (11 * 24) & 255);
@@ -78,6 +114,26 @@ TEST_F(MainWindow, CreateHandlerSetsTheStartValues) {
   EXPECT_TRUE(form->KeyPreview());
   EXPECT_EQ(form->Constraints().MinWidth, 256);
   EXPECT_EQ(form->Constraints().MinHeight, 192);
+}
+
+TEST_F(MainWindow, StartupSizeFollowsTheScreenAndThe43Setting) {
+  TStartupMetrics m;
+  m.ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
+  m.ScreenHeight = GetSystemMetrics(SM_CYSCREEN);
+  m.CaptionHeight = GetSystemMetrics(SM_CYCAPTION);
+  m.MenuHeight = GetSystemMetrics(SM_CYMENU);
+  m.FrameHeight = GetSystemMetrics(SM_CYSIZEFRAME);
+  for (bool force43 : {true, false}) {
+    WritePrivateProfileStringA("Settings", "Force43window", force43 ? "1" : "0",
+                               TForm1::SettingsFileName().c_str());
+    form = New<TForm1>(Application);
+    const int width = StartupClientWidth(m, force43);
+    EXPECT_EQ(form->ClientWidth(), width) << force43;
+    EXPECT_EQ(form->ClientHeight(), StartupClientHeight(m, force43, width)) << force43;
+    form->Close();
+    form->Free();
+    form = nullptr;
+  }
 }
 
 TEST_F(MainWindow, MultithreadingAndDefaultsWithoutASettingsFile) {
@@ -198,6 +254,116 @@ TEST_F(MainWindow, OneProcessorRendersOnTheFrameTimerAndWritesMultithreadingOff)
   char value[16] = "";
   GetPrivateProfileStringA("Settings", "MultiThreading", "?", value, sizeof value, ini.c_str());
   EXPECT_STREQ(value, "0");
+}
+
+// A stand-in animation thread: it runs until its event is set or its time is up.
+struct TStandInThread {
+  HANDLE Stop;
+  DWORD Lifetime;
+  static DWORD WINAPI Run(void* p) {
+    auto* self = static_cast<TStandInThread*>(p);
+    WaitForSingleObject(self->Stop, self->Lifetime);
+    return 13;
+  }
+  HANDLE Start() { return CreateThread(nullptr, 0, &Run, this, 0, nullptr); }
+};
+
+TEST_F(MainWindow, CloseReleasesTheEventsOnceTheAnimationThreadsHaveEnded) {
+  form = New<TForm1>(Application);
+  TStandInThread thread{CreateEventA(nullptr, TRUE, FALSE, nullptr), 300};
+  AnimThreadHandles[0] = thread.Start();
+  ASSERT_NE(AnimThreadHandles[0], nullptr);
+  form->Close();
+  EXPECT_EQ(AnimStop.load(), 1);
+  EXPECT_EQ(form->AnimIdleEvent, nullptr);
+  EXPECT_EQ(form->AnimStartEvent, nullptr);
+  EXPECT_EQ(form->AnimHalfDoneEvent, nullptr);
+  EXPECT_EQ(AnimThreadHandles[0], nullptr);
+  CloseHandle(thread.Stop);
+}
+
+TEST_F(MainWindow, CloseKeepsTheEventsWhileAnAnimationThreadStillRuns) {
+  form = New<TForm1>(Application);
+  TStandInThread thread{CreateEventA(nullptr, TRUE, FALSE, nullptr), 60000};
+  HANDLE running = thread.Start();
+  AnimThreadHandles[0] = running;
+  form->Close();
+  // Better kept than released under a thread that may still wait on them.
+  EXPECT_NE(form->AnimIdleEvent, nullptr);
+  EXPECT_EQ(AnimThreadHandles[0], running);
+  SetEvent(thread.Stop);
+  WaitForSingleObject(running, 5000);
+  form->Close();  // the thread has ended: now they go
+  EXPECT_EQ(form->AnimIdleEvent, nullptr);
+  EXPECT_EQ(AnimThreadHandles[0], nullptr);
+  CloseHandle(thread.Stop);
+}
+
+TEST_F(MainWindow, CloseQueryStopsTheAnimationAndWaitsForItAtMostASecond) {
+  form = New<TForm1>(Application);
+  AnimStop = 0;
+  ResetEvent(form->AnimIdleEvent);  // an animation is running
+  const DWORD start = GetTickCount();
+  bool canClose = false;
+  form->FormCloseQuery(form, canClose);
+  const DWORD waited = GetTickCount() - start;
+  EXPECT_TRUE(canClose);
+  EXPECT_EQ(AnimStop.load(), 1);
+  EXPECT_GE(waited, 900u);
+  EXPECT_LT(waited, 3000u);
+  SetEvent(form->AnimIdleEvent);
+}
+
+TEST_F(MainWindow, RestoredThirtyTwoBitSurfaceEnablesTheAnimationItems) {
+  AnimStop = 0;
+  OpenWindow();
+  ASSERT_EQ(form->DXDraw1->Surface()->BitCount(), 32);
+  for (TMenuItem* item : {form->PaletteAnimation1, form->PaletteAnimation2, form->IncreaseAnimSpeed1,
+                          form->IncreaseAnimSpeed2, form->DecreaseAnimSpeed1,
+                          form->DecreaseAnimSpeed2, form->ChangeDirection1, form->ChangeDirection2})
+    EXPECT_TRUE(item->Enabled()) << item->Name();
+  // Not 8 bits: the animation is told to stop and its items are unchecked.
+  EXPECT_EQ(AnimStop.load(), 1);
+  EXPECT_FALSE(form->PaletteAnimation1->Checked());
+  EXPECT_FALSE(form->PaletteAnimation2->Checked());
+}
+
+TEST_F(MainWindow, AlwaysOnTopAtShowMakesTheWindowTopmost) {
+  form = New<TForm1>(Application);
+  AlwaysOnTop = -1;
+  form->Show();
+  EXPECT_TRUE(GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(GetMenuState(SystemMenuHandle, 2, MF_BYCOMMAND) & MF_CHECKED, UINT(MF_CHECKED));
+  AlwaysOnTop = 0;
+}
+
+// The pixels of the top edge from (300, 200) to (340, 200) and one inside point.
+std::vector<COLORREF> SelectionPixels(HWND window) {
+  std::vector<COLORREF> pixels;
+  HDC dc = GetDC(window);
+  for (int x = 300; x < 340; ++x) pixels.push_back(GetPixel(dc, x, 200));
+  pixels.push_back(GetPixel(dc, 320, 215));
+  ReleaseDC(window, dc);
+  return pixels;
+}
+
+TEST_F(MainWindow, SelectionRectangleDrawnTwiceIsErased) {
+  OpenWindow();
+  HWND w = form->DXDraw1->Handle();
+  const std::vector<COLORREF> before = SelectionPixels(w);
+  for (bool invert : {false, true}) {
+    form->InvertRectinSelection1->SetChecked(invert);
+    SelStart = TSelPoint{340, 230};  // corners in either order
+    SelEnd = TSelPoint{300, 200};
+    form->DrawSelectionRect();
+    const std::vector<COLORREF> drawn = SelectionPixels(w);
+    int changed = 0;
+    for (int i = 0; i < 40; ++i) changed += drawn[i] != before[i];
+    EXPECT_GE(changed, 13) << "the dotted edge";
+    EXPECT_EQ(drawn[40], invert ? (~before[40] & 0xFFFFFF) : before[40]) << "inside";
+    form->DrawSelectionRect();
+    EXPECT_EQ(SelectionPixels(w), before) << "a second drawing erases the first";
+  }
 }
 
 TEST_F(MainWindow, SystemMenuGainsAlwaysOnTop) {

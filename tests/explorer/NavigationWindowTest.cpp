@@ -9,6 +9,7 @@
 #include "RenderSettings.h"
 #include "RenderState.h"
 #include "display/DXTimer.h"
+#include "forms/Menus.h"
 
 namespace {
 
@@ -36,12 +37,17 @@ protected:
 
   HWND Display() { return form->DXDraw1->Handle(); }
 
-  // The real cursor stands where the posted moves say it is, so that a move made by the
-  // system from the real cursor agrees with them.
+  // The system's pointer cannot be moved for good here (the display puts it back), and
+  // the system sends moves from where it is: so the window moves instead, until the
+  // display's client point (x, y) lies under the pointer, and the posted moves agree.
   void CursorAt(int x, int y) {
+    POINT pointer{0, 0};
+    GetCursorPos(&pointer);
     POINT p{x, y};
     ClientToScreen(Display(), &p);
-    SetCursorPos(p.x, p.y);
+    form->SetBounds(form->Left() + pointer.x - p.x, form->Top() + pointer.y - p.y, form->Width(),
+                    form->Height());
+    ASSERT_TRUE(Settle());
   }
 
   void Post(UINT msg, WPARAM wp, int x, int y) {
@@ -187,7 +193,7 @@ TEST_F(Navigation, SpaceSwitchesToJuliaAndBackRestoringTheSavedView) {
   ASSERT_TRUE(Settle());
   EXPECT_EQ(JuliaMode, -1);
   ExpectView(Now(), -2.0L, 1.5L, 4.0L, 3.0L, 0);
-  // The Julia constant is the plane point under the cursor: the view's centre here.
+  // The Julia constant is the plane point under the cursor: the old view's centre.
   EXPECT_NEAR(double(JuliaC.Re), double(start.Left + start.Width / 2), 1e-15);
   EXPECT_NEAR(double(JuliaC.Im), double(start.Top - start.Height / 2), 1e-15);
   Key(VK_SPACE);

@@ -92,30 +92,79 @@ std::vector<std::uint32_t> Screenshot(HWND window, int& width, int& height) {
   return pixels;
 }
 
-TEST(Quorvel, StartsRendersTheSetAndWritesItsSettingsAtClose) {
-  const std::string bin = BinFolder();
-  const std::string ini = bin + "quorvel.ini";
-  DeleteFileA(ini.c_str());
-
-  std::string command = "\"" + bin + "Quorvel.exe\"";
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                             bin.c_str(), &si, &pi))
-      << GetLastError();
-
-  TFound found{pi.dwProcessId, nullptr};
-  const DWORD start = GetTickCount();
-  while (!found.Window && GetTickCount() - start < 60000) {
-    EnumWindows(&FindRendered, reinterpret_cast<LPARAM>(&found));
-    if (!found.Window) Sleep(50);
+// One run of the explorer: started with the given arguments, its window once the first
+// render has set the caption, and its end after WM_CLOSE.
+class TExplorerRun {
+public:
+  explicit TExplorerRun(const std::string& arguments) {
+    const std::string bin = BinFolder();
+    std::string command = "\"" + bin + "Quorvel.exe\"" + (arguments.empty() ? "" : " " + arguments);
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    started_ = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                              bin.c_str(), &si, &pi_) != 0;
   }
-  ASSERT_NE(found.Window, nullptr) << "no render caption within 60 s";
+  ~TExplorerRun() {
+    if (!started_) return;
+    if (WaitForSingleObject(pi_.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(pi_.hProcess, 1);
+    CloseHandle(pi_.hThread);
+    CloseHandle(pi_.hProcess);
+  }
+  bool Started() const { return started_; }
+
+  // The main window once its caption shows the render time; nil after 60 s.
+  HWND WaitForRender() {
+    TFound found{pi_.dwProcessId, nullptr};
+    const DWORD start = GetTickCount();
+    while (!found.Window && GetTickCount() - start < 60000) {
+      EnumWindows(&FindRendered, reinterpret_cast<LPARAM>(&found));
+      if (!found.Window) Sleep(50);
+    }
+    return found.Window;
+  }
+
+  // Closes the window; the process's exit code, or -1 when it did not end in 30 s.
+  long Close(HWND window) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(pi_.hProcess, 30000) != WAIT_OBJECT_0) return -1;
+    DWORD code = 1;
+    GetExitCodeProcess(pi_.hProcess, &code);
+    return long(code);
+  }
+
+private:
+  PROCESS_INFORMATION pi_{};
+  bool started_ = false;
+};
+
+// The keys of the settings file in the order they stand in it.
+std::vector<std::string> SettingsKeys(const std::string& path) {
+  std::istringstream lines(ReadText(path));
+  std::string line;
+  std::vector<std::string> keys;
+  while (std::getline(lines, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty()) continue;
+    keys.push_back(line.substr(0, line.find('=')));
+  }
+  return keys;
+}
+
+const std::vector<std::string> WrittenKeys = {"[Settings]",  "BufferinSysMem", "Force43window",
+                                              "InvertRectinSelection", "EnableVsync", "ShowFPS",
+                                              "MultiThreading"};
+
+TEST(Quorvel, StartsRendersTheSetAndWritesItsSettingsAtClose) {
+  const std::string ini = BinFolder() + "quorvel.ini";
+  DeleteFileA(ini.c_str());
+  TExplorerRun run("");
+  ASSERT_TRUE(run.Started()) << GetLastError();
+  HWND window = run.WaitForRender();
+  ASSERT_NE(window, nullptr) << "no render caption within 60 s";
   Sleep(300);  // the last presentation reaches the screen
 
   int w = 0, h = 0;
-  const std::vector<std::uint32_t> shot = Screenshot(found.Window, w, h);
+  const std::vector<std::uint32_t> shot = Screenshot(window, w, h);
   ASSERT_GT(w, 255);
   ASSERT_GT(h, 191);
   auto rgb = [&](int x, int y) { return shot[size_t(y) * w + x] & 0xFFFFFF; };
@@ -144,27 +193,62 @@ TEST(Quorvel, StartsRendersTheSetAndWritesItsSettingsAtClose) {
   EXPECT_NE(rgb(int(2.8 / step), int(0.2 / step)), 0u);
   EXPECT_NE(rgb(int(0.2 / step), int(2.2 / step)), 0u);
 
-  PostMessageA(found.Window, WM_CLOSE, 0, 0);
-  ASSERT_EQ(WaitForSingleObject(pi.hProcess, 30000), WAIT_OBJECT_0) << "the explorer did not end";
-  DWORD code = 1;
-  GetExitCodeProcess(pi.hProcess, &code);
-  EXPECT_EQ(code, 0u);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
+  EXPECT_EQ(run.Close(window), 0);
+  EXPECT_EQ(SettingsKeys(ini), WrittenKeys) << ReadText(ini);
+}
 
-  const std::string text = ReadText(ini);
-  std::istringstream lines(text);
-  std::string line;
-  std::vector<std::string> keys;
-  while (std::getline(lines, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.empty()) continue;
-    keys.push_back(line.substr(0, line.find('=')));
+TEST(Quorvel, StartsWithAParameterFileArgument) {
+  // The argument is the registered open command's way of passing a file; start-up takes
+  // it and comes up with its default view all the same.
+  TExplorerRun run("\"Z:\\nowhere\\view.qvl\"");
+  ASSERT_TRUE(run.Started()) << GetLastError();
+  HWND window = run.WaitForRender();
+  ASSERT_NE(window, nullptr) << "no render caption within 60 s";
+  EXPECT_EQ(run.Close(window), 0);
+}
+
+// Wine reports the Windows version of a program from its per-program settings.
+class TWindowsVersionFor {
+public:
+  TWindowsVersionFor(const char* program, const char* version)
+      : key_(std::string("Software\\Wine\\AppDefaults\\") + program) {
+    HKEY k = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k,
+                        nullptr) != ERROR_SUCCESS)
+      return;
+    ok_ = RegSetValueExA(k, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                         DWORD(std::strlen(version) + 1)) == ERROR_SUCCESS;
+    RegCloseKey(k);
   }
-  const std::vector<std::string> expected = {"[Settings]",  "BufferinSysMem", "Force43window",
-                                             "InvertRectinSelection", "EnableVsync", "ShowFPS",
-                                             "MultiThreading"};
-  EXPECT_EQ(keys, expected) << text;
+  ~TWindowsVersionFor() { RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str()); }
+  bool Ok() const { return ok_; }
+
+private:
+  std::string key_;
+  bool ok_ = false;
+};
+
+std::string SettingValue(const std::string& ini, const char* key) {
+  char value[32] = "";
+  GetPrivateProfileStringA("Settings", key, "?", value, sizeof value, ini.c_str());
+  return value;
+}
+
+TEST(Quorvel, BufferInSystemMemoryStartsOnFromWindows62) {
+  const std::string ini = BinFolder() + "quorvel.ini";
+  for (const char* version : {"win8", "win7"}) {
+    DeleteFileA(ini.c_str());
+    TWindowsVersionFor as("Quorvel.exe", version);
+    ASSERT_TRUE(as.Ok());
+    TExplorerRun run("");
+    ASSERT_TRUE(run.Started()) << GetLastError();
+    HWND window = run.WaitForRender();
+    ASSERT_NE(window, nullptr) << version;
+    EXPECT_EQ(run.Close(window), 0);
+    // Windows 8 is NT 6.2; Windows 7 is 6.1.
+    EXPECT_EQ(SettingValue(ini, "BufferinSysMem"), std::string(version) == "win8" ? "1" : "0")
+        << version;
+  }
 }
 
 }  // namespace

@@ -182,9 +182,13 @@ TEST_F(FrameRendererTest, TheSelectionIsDrawnAndErasedEveryTick) {
     host.Selection = true;
     TRenderEngine engine(surface, host);
     engine.StartRender();
-    const DWORD start = GetTickCount();
+    LARGE_INTEGER start, end, frequency;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
     engine.FrameTick();
-    EXPECT_GE(GetTickCount() - start, 15u);  // the 20 ms between drawing and erasing
+    QueryPerformanceCounter(&end);
+    // The 20 ms between drawing and erasing.
+    EXPECT_GE(double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart), 0.019);
     EXPECT_EQ(host.SelectionDrawings, 2);
     EXPECT_EQ(surface.Waits, c.Waits);
     EXPECT_EQ(RenderRow, 4);  // and a row was rendered in the same tick

@@ -409,4 +409,43 @@ TEST_F(RenderEngineTest, WorkersServeOneRenderAfterAnotherUntilTheyAreEnded) {
   EXPECT_EQ(host.Captions, 4);
 }
 
+TEST_F(RenderEngineTest, DestroyingTheEngineMidRenderTouchesNeitherHostNorSurface) {
+  // The main window may free its display control before the engine: the destructor ends
+  // the workers and leaves the rest alone.
+  struct Gone {
+    bool Is = false;
+    int Touched = 0;
+    void Check() { Touched += Is; }
+  } gone;
+  struct Surface : TMemorySurface {
+    Surface(Gone& g) : TMemorySurface(320, 16), G(g) {}
+    bool Lock(TLockedSurfaceDesc& d) override { G.Check(); return TMemorySurface::Lock(d); }
+    void Unlock() override { G.Check(); TMemorySurface::Unlock(); }
+    void Flip() override { G.Check(); }
+    Gone& G;
+  } surface(gone);
+  struct Host : TRecordingHost {
+    Host(Gone& g) : G(g) {}
+    void SetProgressTimer(bool) override { G.Check(); }
+    void SetFrameTimer(bool) override { G.Check(); }
+    void SetCaption(const std::string&) override { G.Check(); }
+    Gone& G;
+  } host(gone);
+  UseSSE2 = -1;
+  MaxIterations = 3000000;  // every point inside: seconds per row
+  ViewLeft = -0.4L;
+  ViewTop = 0.2L;
+  ViewHeight = 0.3L;
+  const DWORD start = GetTickCount();
+  {
+    TRenderEngine engine(surface, host);
+    engine.StartRender();
+    Sleep(50);
+    gone.Is = true;
+  }
+  EXPECT_EQ(gone.Touched, 0);
+  EXPECT_LT(GetTickCount() - start, 2000u);
+  EXPECT_EQ(SurfaceLocked, 0);
+}
+
 }  // namespace
