@@ -6,7 +6,9 @@
 
 int TUserResponder::MessageBox(HWND owner, const std::string& text, const std::string& caption,
                                UINT flags) {
-  return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+  // The global function: inside this class the name (MessageBox is a macro for it) is
+  // the member itself.
+  return ::MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
 }
 
 bool TUserResponder::ExecuteDialog(TCommonDialog& dialog, HWND owner) { return dialog.RunSystemDialog(owner); }

@@ -2,5 +2,7 @@
 #include "EditorStartMode.h"
 
 TEditorStartMode EditorStartMode = TEditorStartMode::Standalone;
+bool (*StartEditorServer)(int& exitCode) = nullptr;
+void (*AttachEditorServer)() = nullptr;
 void (*RegisterEditorServer)() = nullptr;
 void (*UnregisterEditorServer)() = nullptr;

@@ -1,6 +1,7 @@
 // The editor program's start-up (see EditorStartup.h).
 #include "EditorStartup.h"
 
+#include "EditorStartMode.h"
 #include "FormAbout.h"
 #include "FormCopyColour.h"
 #include "FormGradient.h"
@@ -25,8 +26,14 @@ void MakeEditorWindows() {
 
 int RunEditor() {
   Application->Initialize();
+  int exitCode = 0;
+  if (StartEditorServer && !StartEditorServer(exitCode)) {
+    FinalizeUnits();
+    return exitCode;
+  }
   Application->SetTitle(EditorApplicationTitle);
   MakeEditorWindows();
+  if (AttachEditorServer) AttachEditorServer();
   Application->Run();
   FinalizeUnits();
   return 0;

@@ -7,5 +7,6 @@
 // TFrmCopyColours, TForm1, TForm2, TForm4.
 void MakeEditorWindows();
 
-// Title, windows, message loop, finalisation; the program's exit code.
+// Initialisation with the automation server's start step (EditorStartMode.h), title,
+// windows, message loop, finalisation; the program's exit code.
 int RunEditor();
