@@ -193,6 +193,24 @@ TEST_F(DiskRender, TheTopLeftPixelIsTheViewsCorner) {
   }
 }
 
+TEST_F(DiskRender, WorkersColourWithTheExplorersControlWord) {
+  // 250 x 0.01 is 2.5 plus 5.2e-17: red 3 with the 64 bits of the explorer's word; at the
+  // 53 bits that Wine gives new threads the excess is lost and the tie rounds to 2.
+  ViewLeft = 0.5L;
+  ViewTop = 0.5L;
+  RedSlope = 1.0;
+  GreenSlope = 0.0;
+  BlueSlope = 0.0;
+  ColorScale = 0.01;
+  RenderMaxIterations = 1000;
+  SetDiskRenderSize(1, 1);
+  const std::int32_t n = ReferenceCount(DiskKernel, DiskColumnX(0), ReferenceRowY(0));
+  ASSERT_LT(n, RenderMaxIterations);
+  PaletteOffset = 250 - n;
+  Render(1, 1, 2);
+  EXPECT_EQ(DiskImage->ScanLine(0)[2], 3);
+}
+
 TEST_F(DiskRender, FewerRowsThanWorkers) {
   DiskProgressBar = Progress;
   const Pixels image = Render(40, 3, 8);
@@ -315,6 +333,20 @@ TEST(DiskImage, ASizeThatCannotBeHadRaisesAClearError) {
       EXPECT_NE(message.find(c.Size), std::string::npos) << message;
       EXPECT_NE(message.find("cannot be made"), std::string::npos) << message;
     }
+  }
+}
+
+// Within a bitmap's limit but beyond a 32-bit process's address space: the allocation
+// itself fails. (A 64-bit process would get the memory, so this is the 32-bit build's.)
+TEST(DiskImage, MemoryThatCannotBeHadRaisesAClearError) {
+  if (sizeof(void*) != 4) GTEST_SKIP() << "a 64-bit process can have 2.7 GB";
+  try {
+    TDiskImage image(30000, 30000);
+    ADD_FAILURE() << "2.7 GB were allocated in a 32-bit process";
+  } catch (const EOutOfMemory& e) {
+    const std::string message = e.what();
+    EXPECT_NE(message.find("30000 x 30000"), std::string::npos) << message;
+    EXPECT_NE(message.find("not available"), std::string::npos) << message;
   }
 }
 
