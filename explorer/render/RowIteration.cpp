@@ -35,7 +35,8 @@ void SetPacking() {
 namespace {
 
 // One kernel call for the points re[0..n-1] on imaginary im, in the mode's roles.
-void KernelCall(const long double* re, long double im, std::int32_t* out) {
+void KernelCall(TRenderKernel kernel, const long double* re, long double im,
+                std::int32_t* out) {
   const bool julia = JuliaMode != 0;
   const std::uint32_t maxiter = static_cast<std::uint32_t>(RenderMaxIterations);
   // Mandelbrot: c is the point, z0 is JuliaC. Julia: c is JuliaC, z0 is the point.
@@ -43,7 +44,7 @@ void KernelCall(const long double* re, long double im, std::int32_t* out) {
   auto zr = [&](int k) { return julia ? re[k] : JuliaC.Re; };
   const long double ci = julia ? JuliaC.Im : im;
   const long double zi = julia ? im : JuliaC.Im;
-  switch (RenderKernel) {
+  switch (kernel) {
     case TRenderKernel::SSE2:
       iterate_SSE2(&out[0], &out[1], double(cr(0)), double(cr(1)), double(ci), double(zr(0)),
                    double(zr(1)), double(zi), double(RenderBailout), maxiter);
@@ -67,30 +68,41 @@ bool Stopped(const IStopRequest* stop) { return stop != nullptr && stop->StopReq
 
 }  // namespace
 
-bool GroupCounts(long double x, long double y, std::int32_t* counts, const IStopRequest* stop) {
-  const std::int32_t n = PixelsPerCall;
+bool PackedGroupCounts(const TGroupPacking& packing, long double x, long double y,
+                       std::int32_t* counts, const IStopRequest* stop) {
+  const std::int32_t n = packing.PointsPerCall;
   long double re[4];
-  if (Subpixels4X == 0) {
+  if (!packing.Subpixels) {
     if (Stopped(stop)) return false;
-    for (std::int32_t k = 0; k < n; ++k) re[k] = x + k * PixelStepX;
-    KernelCall(re, y, counts);
+    for (std::int32_t k = 0; k < n; ++k) re[k] = x + k * packing.StepX;
+    KernelCall(packing.Kernel, re, y, counts);
     return true;
   }
-  const long double qx = PixelStepX / 4;
-  const long double qy = PixelStepY / 4;
+  const long double qx = packing.StepX / 4;
+  const long double qy = packing.StepY / 4;
   // (real, imaginary) quarter-pixel offsets in the order the four calls are made.
   const long double offsets[4][2] = {{-qx, -qy}, {qx, qy}, {-qx, qy}, {qx, -qy}};
   std::uint64_t sums[4] = {0, 0, 0, 0};
   for (const auto& o : offsets) {
     if (Stopped(stop)) return false;
-    for (std::int32_t k = 0; k < n; ++k) re[k] = x + k * PixelStepX + o[0];
+    for (std::int32_t k = 0; k < n; ++k) re[k] = x + k * packing.StepX + o[0];
     std::int32_t sub[4];
-    KernelCall(re, y + o[1], sub);
+    KernelCall(packing.Kernel, re, y + o[1], sub);
     for (std::int32_t k = 0; k < n; ++k) sums[k] += static_cast<std::uint32_t>(sub[k]);
   }
   for (std::int32_t k = 0; k < n; ++k)
     counts[k] = static_cast<std::int32_t>(static_cast<std::uint32_t>(sums[k] >> 2));
   return true;
+}
+
+bool GroupCounts(long double x, long double y, std::int32_t* counts, const IStopRequest* stop) {
+  TGroupPacking packing;
+  packing.Kernel = RenderKernel;
+  packing.PointsPerCall = PixelsPerCall;
+  packing.StepX = PixelStepX;
+  packing.StepY = PixelStepY;
+  packing.Subpixels = Subpixels4X != 0;
+  return PackedGroupCounts(packing, x, y, counts, stop);
 }
 
 bool RowCounts(long double y, std::int32_t* counts, const IStopRequest* stop) {

@@ -28,6 +28,22 @@ std::int32_t PointsPerCall(TRenderKernel kernel);
 // PixelStepX. Needs RenderWidth, PixelStepX and the view.
 void SetPacking();
 
+// How the points of one group are laid out and iterated: the kernel, its points per call,
+// the steps between columns and rows, and whether four quarter-pixel calls are averaged.
+// The screen renderers take it from the render state; the disk render has its own.
+struct TGroupPacking {
+  TRenderKernel Kernel = TRenderKernel::FPU;
+  std::int32_t PointsPerCall = 1;
+  long double StepX = 0;
+  long double StepY = 0;
+  bool Subpixels = false;
+};
+
+// The counts of the packing's points of one group, as GroupCounts below but with the
+// given packing; the limit and bailout are RenderMaxIterations and RenderBailout.
+bool PackedGroupCounts(const TGroupPacking& packing, long double x, long double y,
+                       std::int32_t* counts, const IStopRequest* stop);
+
 // The counts of the PixelsPerCall points of one group: point k at real x + k x PixelStepX,
 // all on imaginary y. With Subpixels4X, four calls shifted by a quarter pixel whose counts
 // are averaged (summed in 64 bits, so that counts near 2^31 cannot wrap). Returns false,

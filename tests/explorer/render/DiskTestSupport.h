@@ -1,0 +1,126 @@
+// Shared by the disk render's tests: a fixture that sets the explorer's render and colour
+// settings and a recognisable colour table and puts them back, and the reference
+// arithmetic of a disk render, written out from the kernel exports: the counts of one
+// point, the colour of a count, and the coordinates each worker gives a pixel.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "ColorSettings.h"
+#include "ColorTable.h"
+#include "Coloring.h"
+#include "DiskRenderState.h"
+#include "PixelPacking.h"
+#include "RenderSettings.h"
+#include "RenderState.h"
+#include "X87ControlWord.h"
+#include "itercore.h"
+
+class DiskFixture : public ::testing::Test {
+protected:
+  DiskFixture() : ControlWord(ExplorerControlWord) {
+    ViewLeft = -2.4L;
+    ViewTop = 1.2L;
+    ViewWidth = 3.2L;
+    ViewHeight = 2.4L;
+    RenderMaxIterations = 150;
+    RenderBailout = 4.0L;
+    JuliaMode = 0;
+    JuliaC = TExtendedComplex();
+    UseSSE2 = UseSSE = Use3DNow = 0;
+    Subpixels4X = 0;
+    CpuCount = 1;
+    PaletteOffset = 0;
+    PaletteLoaded = 0;
+    RedSlope = 8.0;
+    GreenSlope = 16.0;
+    BlueSlope = 24.0;
+    ColorScale = 1.0;
+    InsideColor = 0x00123456;
+    ColorTableEntry table[ColorTableSize];
+    for (int i = 0; i < ColorTableSize; ++i)
+      table[i] = ColorTableEntry{std::uint8_t(i), std::uint8_t(255 - i), std::uint8_t(i * 7), 0};
+    TakeDiskColors(table, 32);
+  }
+  ~DiskFixture() override {
+    UseSSE2 = UseSSE = Use3DNow = 0;
+    Subpixels4X = 0;
+    JuliaMode = 0;
+    PaletteOffset = 0;
+    PaletteLoaded = 0;
+  }
+
+  // The switch that selects a kernel (none for the x87 one).
+  static void SelectKernel(TRenderKernel kernel) {
+    UseSSE2 = kernel == TRenderKernel::SSE2 ? -1 : 0;
+    UseSSE = kernel == TRenderKernel::SSE ? -1 : 0;
+    Use3DNow = kernel == TRenderKernel::ThreeDNow ? -1 : 0;
+  }
+
+  ScopedControlWord ControlWord;
+};
+
+// The kernel's count for the point (re, im) passed in every lane of one call, in the
+// current mode's roles and the kernel's precision.
+inline std::int32_t ReferenceCount(TRenderKernel kernel, long double re, long double im) {
+  const bool julia = JuliaMode != 0;
+  const long double cr = julia ? JuliaC.Re : re, ci = julia ? JuliaC.Im : im;
+  const long double zr = julia ? re : JuliaC.Re, zi = julia ? im : JuliaC.Im;
+  const std::uint32_t maxiter = std::uint32_t(RenderMaxIterations);
+  std::int32_t out[4];
+  switch (kernel) {
+    case TRenderKernel::SSE2:
+      iterate_SSE2(&out[0], &out[1], double(cr), double(cr), double(ci), double(zr), double(zr),
+                   double(zi), double(RenderBailout), maxiter);
+      return out[0];
+    case TRenderKernel::SSE:
+      iterate_SSE(&out[0], &out[1], &out[2], &out[3], float(cr), float(cr), float(cr), float(cr),
+                  float(ci), float(zr), float(zr), float(zr), float(zr), float(zi),
+                  float(RenderBailout), maxiter);
+      return out[0];
+    case TRenderKernel::ThreeDNow:
+      iterate_3DNOW(&out[0], &out[1], float(cr), float(cr), float(ci), float(zr), float(zr),
+                    float(zi), float(RenderBailout), maxiter);
+      return out[0];
+    case TRenderKernel::FPU:
+      break;
+  }
+  return std::int32_t(iterate_FPU(cr, ci, zr, zi, RenderBailout, maxiter));
+}
+
+// The count of a pixel whose point is (re, im): one call, or with subpixels the four
+// quarter-pixel calls in their order, summed and shifted right by 2.
+inline std::int32_t ReferencePixelCount(TRenderKernel kernel, long double re, long double im,
+                                        bool subpixels) {
+  if (!subpixels) return ReferenceCount(kernel, re, im);
+  const long double qx = DiskStepX / 4, qy = DiskStepY / 4;
+  const long double offsets[4][2] = {{-qx, -qy}, {qx, qy}, {-qx, qy}, {qx, -qy}};
+  std::uint64_t sum = 0;
+  for (const auto& o : offsets) sum += std::uint32_t(ReferenceCount(kernel, re + o[0], im + o[1]));
+  return std::int32_t(std::uint32_t(sum >> 2));
+}
+
+// The colour value of a count by the disk's rule, written out in full.
+inline std::uint32_t ReferenceColor(std::int32_t n) {
+  const bool table = DiskSurfaceBitCount == 8 || PaletteLoaded != 0;
+  const std::uint32_t shifted = std::uint32_t(n) + std::uint32_t(PaletteOffset);
+  if (n < RenderMaxIterations) {
+    if (table) return EntryColor(DiskColorTable[16 + shifted % 224]);
+    return GradientColor(static_cast<long double>(static_cast<std::int32_t>(shifted)));
+  }
+  return table ? EntryColor(DiskColorTable[240]) : InsideColor;
+}
+
+// The imaginary coordinate of a row: the view's top less row steps, whatever worker
+// renders it.
+inline long double ReferenceRowY(std::int32_t row) { return ViewTop - row * DiskStepY; }
+
+// The real coordinate of a column: its group's x by repeated addition, plus lane steps.
+inline long double DiskColumnX(std::int32_t col) {
+  const std::int32_t group = col / DiskPixelsPerCall;
+  long double x = DiskRowStartX;
+  for (std::int32_t g = 0; g <= group; ++g) x = x + DiskPixelsPerCall * DiskStepX;
+  return x + (col % DiskPixelsPerCall) * DiskStepX;
+}
