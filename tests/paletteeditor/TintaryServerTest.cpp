@@ -206,7 +206,13 @@ TEST_F(TintaryServer, LongerArraysAndReferencesAreAccepted) {
   V_ARRAYREF(&arrayRef) = &raw;
   ASSERT_EQ(object->Set_Palette(200, 255, arrayRef), S_OK);
   for (int k = 0; k < 56; ++k) EXPECT_EQ(palette[200 + k], colours[k]);
-  EXPECT_EQ(watch.changes, 2);
+  // Elements are taken by the array's own index: below 0 is not read.
+  TVariant shifted;
+  MakeI4Array(shifted, {1, 2, 3, 0x111111, 0x222222, 0x333333}, -3);
+  ASSERT_EQ(Set(100, 102, shifted), S_OK);
+  EXPECT_EQ(palette[100], 0x111111u);
+  EXPECT_EQ(palette[102], 0x333333u);
+  EXPECT_EQ(watch.changes, 3);
 }
 
 TEST_F(TintaryServer, FailuresCarryErrorInformation) {
