@@ -11,6 +11,7 @@
 #include "MainWindowFixture.h"
 #include "PaletteCycling.h"
 #include "PaletteLockHolder.h"
+#include "PixelPacking.h"
 #include "RenderSettings.h"
 #include "RenderState.h"
 #include "display/DirectDrawPalette.h"
