@@ -83,6 +83,8 @@ void TForm1::DXDraw1MouseDown(TObject*, TMouseButton button, TShiftState, int x,
       Screen->SetCursor(crHandPoint);
       break;
     case mbRight:
+      // A running AVI recording takes a frame here first, once the recording window is
+      // part of the program.
       if (::SelectionActive != 0) {
         // Cancelled: the frame timer draws the rectangle only while a selection is active.
         ::SelectionActive = 0;
@@ -213,6 +215,8 @@ void TForm1::ToggleJulia() {
     GetCursorPos(&cursor);
     cursor = DXDraw1->ScreenToClient(cursor);
     TSelPoint p{cursor.x, cursor.y};
+    // In full screen the Julia preview's image, once that window is part of the program,
+    // is wiped from the display here before the offsets apply.
     if (CentredFullScreen()) {
       const TSelPoint off = CentringOffset();
       p.X -= off.X;

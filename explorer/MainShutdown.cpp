@@ -43,7 +43,7 @@ void TForm1::FormClose(TObject*, TCloseAction&) {
   // end here, the animation threads were told to stop by the close query. A thread that
   // does not end in time keeps them: better leaked than released under it.
   AnimStop = 1;
-  if (engine_) engine_->StopRender();
+  if (engine_) engine_->EndWorkers();
   if (!AnimationThreadsEnded()) return;
 
   for (HANDLE* event : {&AnimIdleEvent, &AnimStartEvent, &AnimHalfDoneEvent}) {

@@ -43,7 +43,12 @@ void TCalcThread::Execute() {
     WaitForSingleObject(wake_, INFINITE);
     if (Terminated()) return;
     busy_.store(true, std::memory_order_release);
-    CalcRows();
+    try {
+      CalcRows();
+    } catch (...) {
+      // The render loses the rest of this worker's rows; the engine must still hear that
+      // the worker has left it, or it would wait for it for ever.
+    }
     // Done inside a store section: no worker becomes done while a flip has the gate closed.
     TStoreSection section(*shared_.Gate, slot_);
     busy_.store(false, std::memory_order_release);

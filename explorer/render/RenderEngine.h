@@ -55,8 +55,8 @@ public:
   // Waits until every worker has left the running render, at most timeoutMs; true when
   // they have (or no render runs). ProgressTick still collects the render.
   bool WaitForWorkers(DWORD timeoutMs);
-  // Timer1's tick: when every worker is done, frees them, presents the image and reports
-  // the time; otherwise, unless HideDrawing, presents the partial image.
+  // Timer1's tick: when every worker is done, collects the render, presents the image
+  // and reports the time; otherwise, unless HideDrawing, presents the partial image.
   void ProgressTick();
   // Recolours the whole surface from IterBuffer, inside pixels included, and presents it.
   void RedrawFromBuffer();

@@ -12,6 +12,7 @@
 #include "MainWindowFixture.h"
 #include "RenderSettings.h"
 #include "RenderState.h"
+#include "StartupSizing.h"
 #include "display/DirectDrawSurface.h"
 #include "forms/Menus.h"
 #include "forms/SysUtils.h"
@@ -113,6 +114,26 @@ TEST_F(MainWindow, CreateHandlerSetsTheStartValues) {
   EXPECT_TRUE(form->KeyPreview());
   EXPECT_EQ(form->Constraints().MinWidth, 256);
   EXPECT_EQ(form->Constraints().MinHeight, 192);
+}
+
+TEST_F(MainWindow, StartupSizeFollowsTheScreenAndThe43Setting) {
+  TStartupMetrics m;
+  m.ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
+  m.ScreenHeight = GetSystemMetrics(SM_CYSCREEN);
+  m.CaptionHeight = GetSystemMetrics(SM_CYCAPTION);
+  m.MenuHeight = GetSystemMetrics(SM_CYMENU);
+  m.FrameHeight = GetSystemMetrics(SM_CYSIZEFRAME);
+  for (bool force43 : {true, false}) {
+    WritePrivateProfileStringA("Settings", "Force43window", force43 ? "1" : "0",
+                               TForm1::SettingsFileName().c_str());
+    form = New<TForm1>(Application);
+    const int width = StartupClientWidth(m, force43);
+    EXPECT_EQ(form->ClientWidth(), width) << force43;
+    EXPECT_EQ(form->ClientHeight(), StartupClientHeight(m, force43, width)) << force43;
+    form->Close();
+    form->Free();
+    form = nullptr;
+  }
 }
 
 TEST_F(MainWindow, MultithreadingAndDefaultsWithoutASettingsFile) {

@@ -207,4 +207,48 @@ TEST(Quorvel, StartsWithAParameterFileArgument) {
   EXPECT_EQ(run.Close(window), 0);
 }
 
+// Wine reports the Windows version of a program from its per-program settings.
+class TWindowsVersionFor {
+public:
+  TWindowsVersionFor(const char* program, const char* version)
+      : key_(std::string("Software\\Wine\\AppDefaults\\") + program) {
+    HKEY k = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k,
+                        nullptr) != ERROR_SUCCESS)
+      return;
+    ok_ = RegSetValueExA(k, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                         DWORD(std::strlen(version) + 1)) == ERROR_SUCCESS;
+    RegCloseKey(k);
+  }
+  ~TWindowsVersionFor() { RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str()); }
+  bool Ok() const { return ok_; }
+
+private:
+  std::string key_;
+  bool ok_ = false;
+};
+
+std::string SettingValue(const std::string& ini, const char* key) {
+  char value[32] = "";
+  GetPrivateProfileStringA("Settings", key, "?", value, sizeof value, ini.c_str());
+  return value;
+}
+
+TEST(Quorvel, BufferInSystemMemoryStartsOnFromWindows62) {
+  const std::string ini = BinFolder() + "quorvel.ini";
+  for (const char* version : {"win8", "win7"}) {
+    DeleteFileA(ini.c_str());
+    TWindowsVersionFor as("Quorvel.exe", version);
+    ASSERT_TRUE(as.Ok());
+    TExplorerRun run("");
+    ASSERT_TRUE(run.Started()) << GetLastError();
+    HWND window = run.WaitForRender();
+    ASSERT_NE(window, nullptr) << version;
+    EXPECT_EQ(run.Close(window), 0);
+    // Windows 8 is NT 6.2; Windows 7 is 6.1.
+    EXPECT_EQ(SettingValue(ini, "BufferinSysMem"), std::string(version) == "win8" ? "1" : "0")
+        << version;
+  }
+}
+
 }  // namespace
