@@ -23,10 +23,10 @@ bool WideScreen43 = false;
 std::uint16_t DockedHeight = 0;
 
 std::atomic<std::uint8_t> AnimStop{0};
-std::int32_t AnimDelay = 10;
-std::uint8_t AnimDirection = 0;
+std::atomic<std::int32_t> AnimDelay{10};
+std::atomic<std::uint8_t> AnimDirection{0};
 HANDLE AnimThreadHandles[2] = {nullptr, nullptr};
-std::uint32_t FpsFrames = 0;
-std::uint32_t FpsStartTime = 0;
+std::atomic<std::uint32_t> FpsFrames{0};
+std::atomic<std::uint32_t> FpsStartTime{0};
 
 CRITICAL_SECTION PaletteLock;

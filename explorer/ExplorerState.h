@@ -49,14 +49,15 @@ extern bool WideScreen43;
 extern std::uint16_t DockedHeight;
 
 // Palette animation: the stop request polled by the animation threads once per frame
-// (1: finish after the current frame), speed, direction, the threads' handles, and the
-// frame counter of the frames-per-second text.
+// (1: finish after the current frame), speed (ms per frame, 0 to 100), direction (0 or 1),
+// the threads' handles, and the frame counter of the frames-per-second text. The main
+// thread writes what the threads read every frame: whole, ordered reads and writes.
 extern std::atomic<std::uint8_t> AnimStop;
-extern std::int32_t AnimDelay;
-extern std::uint8_t AnimDirection;
+extern std::atomic<std::int32_t> AnimDelay;
+extern std::atomic<std::uint8_t> AnimDirection;
 extern HANDLE AnimThreadHandles[2];
-extern std::uint32_t FpsFrames;
-extern std::uint32_t FpsStartTime;
+extern std::atomic<std::uint32_t> FpsFrames;
+extern std::atomic<std::uint32_t> FpsStartTime;
 
 // Guards the display control's colour table against the palette-animation threads.
 extern CRITICAL_SECTION PaletteLock;

@@ -6,6 +6,7 @@
 
 #include "ExplorerState.h"
 #include "MainForm.h"
+#include "PaletteAnimThreads.h"
 #include "RenderEngine.h"
 #include "SelectionRect.h"
 #include "display/DXDraw.h"
@@ -50,6 +51,8 @@ void TForm1::DXDraw1FinalizeSurface(TObject*) {
     PaletteAnimation1->SetChecked(false);
     PaletteAnimation2->SetChecked(false);
     StopAnimationAndWait();
+    // The surface goes next: no animation thread may still be drawing on it.
+    EndAnimationThreads(AnimThreadsEndTimeoutMs);
   }
   engine_->StopRender();
 }

@@ -145,6 +145,16 @@ public:
   HANDLE AnimStartEvent = nullptr;
   HANDLE AnimHalfDoneEvent = nullptr;
 
+  // Colour table and palette animation: the commands of the "Animation" menu and their
+  // popup twins (MainAnimation.cpp), the negative image (MainNegativeImage.cpp).
+  void PaletteAnimation1Click(TObject* sender);
+  void ChangeDirection1Click(TObject* sender);
+  void IncreaseAnimSpeed1Click(TObject* sender);
+  void DecreaseAnimSpeed1Click(TObject* sender);
+  void NegativeImage1Click(TObject* sender);
+  void EnableVSync1Click(TObject* sender);
+  void ShowFPS1Click(TObject* sender);
+
 private:
   void BuildMenus();
   void ReadSettings();
@@ -174,6 +184,15 @@ private:
   void KeypadZoom(bool in);
   // Waits for the palette-animation threads to end; false if one did not in time.
   bool AnimationThreadsEnded();
+
+  // Colour table and palette animation.
+  void BindAnimationItems();
+  void InvertPalette();
+  void StartPaletteAnimation(int bits);
+  void StopPaletteAnimation();
+  // Waits at most timeoutMs for the animation threads to end and closes the handles of
+  // those that have; true when none runs any more.
+  bool EndAnimationThreads(DWORD timeoutMs);
 
   TWndMethod displayWindowProc_;
   std::unique_ptr<TDXDrawRenderSurface> surface_;

@@ -185,4 +185,6 @@ void TForm1::BuildMenus() {
   EnableVSync2 = AddItem(this, popup, "EnableVSync2", "Enable Vertical Sync ( V )");
   EnableVSync2->SetChecked(true);
   ShowFPS2 = AddItem(this, popup, "ShowFPS2", "Show FPS ( F )");
+
+  BindAnimationItems();
 }
