@@ -15,7 +15,10 @@ bool TCommonDialog::Execute() {
   HWND owner = GetActiveWindow();
   if (!owner && Application && Application->MainForm() && Application->MainForm()->HandleAllocated())
     owner = Application->MainForm()->Handle();
-  return UserResponder().ExecuteDialog(*this, owner);
+  if (OnShow) OnShow(this);
+  bool accepted = UserResponder().ExecuteDialog(*this, owner);
+  if (OnClose) OnClose(this);
+  return accepted;
 }
 
 bool TOpenDialog::RunSystemDialog(HWND owner) {

@@ -17,6 +17,11 @@ public:
   virtual bool Execute();
   // The system dialog itself; the real responder calls it.
   virtual bool RunSystemDialog(HWND owner) = 0;
+
+  // Raised by Execute just before the dialog opens (what the handler sets, such as the
+  // colour, is what the dialog shows) and after it has closed.
+  TNotifyEvent OnShow;
+  TNotifyEvent OnClose;
 };
 
 enum TOpenOption { ofReadOnly, ofOverwritePrompt, ofHideReadOnly, ofNoChangeDir, ofNoValidate,

@@ -356,6 +356,7 @@ void TCustomForm::Dispatch(TMessage& m) {
     Free();
     return;
   }
+  if (DockMessage(m)) return;
   TWinControl::Dispatch(m);
 }
 

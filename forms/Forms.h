@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "forms/Controls.h"
+#include "forms/Docking.h"
 
 class TMainMenu;
 
@@ -87,6 +88,20 @@ public:
   TCloseQueryEvent OnCloseQuery;
   TMouseWheelEvent OnMouseWheel;
 
+  // Docking (Docking.h). DragKind dkDock lets the user dock the form by moving it over
+  // a dock site; DragMode dmAutomatic lets a docked form be dragged out again.
+  TDragKind DragKind() const { return dragKind_; }
+  void SetDragKind(TDragKind value) { dragKind_ = value; }
+  TDragMode DragMode() const { return dragMode_; }
+  void SetDragMode(TDragMode value) { dragMode_ = value; }
+  // Docks the form into a dock site, filling it, or (nil) makes it float again at the
+  // place and size it had before it docked. False when the site is none or refuses.
+  bool ManualDock(TWinControl* newDockSite);
+  TWinControl* HostDockSite() const { return Parent(); }
+  bool Floating() const { return !Parent(); }
+  // After the user docked or floated the form with the mouse.
+  TEndDockEvent OnEndDock;
+
 protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
@@ -112,6 +127,11 @@ public:
 
 private:
   void PlaceOnFirstShow();
+  bool DockMessage(TMessage& m);
+  bool DockInto(TDockSite* site, POINT drop);
+  bool Undock(POINT floatAt);
+  void EndDockDrag(POINT screen, POINT grab);
+  void FinishDockDrag();
 
   TControlCanvas* canvas_;
   TMainMenu* menu_ = nullptr;
@@ -125,6 +145,15 @@ private:
   bool modal_ = false;
   bool placed_ = false;
   bool showing_ = false;
+  TDragKind dragKind_ = dkDrag;
+  TDragMode dragMode_ = dmManual;
+  RECT floatBounds_{0, 0, 0, 0};
+  TAlign floatAlign_ = alNone;
+  bool moved_ = false;
+  int dragState_ = 0;  // 1: pressed on the background, 2: dragging
+  POINT dragFrom_{0, 0};
+  POINT dockDrop_{0, 0};
+  POINT dockGrab_{0, 0};
 };
 
 class TForm : public TCustomForm {

@@ -2,6 +2,8 @@
 // double-buffered paint through a memory bitmap.
 #include "forms/Panel.h"
 
+#include <algorithm>
+
 void DrawBevel(HDC dc, RECT& r, TBevelCut cut, int width) {
   if (cut == bvNone) return;
   if (cut == bvSpace) {
@@ -29,7 +31,7 @@ void DrawBevel(HDC dc, RECT& r, TBevelCut cut, int width) {
   }
 }
 
-TPanel::TPanel(TComponent* owner) : TCustomControl(owner), TParentFontHolder(this) {
+TPanel::TPanel(TComponent* owner) : TCustomControl(owner), TParentFontHolder(this), TDockSite(this) {
   SetBounds(Left(), Top(), 185, 41);
   // Paint fills every pixel: no background erase, which would flicker.
   SetControlStyle(ControlStyle() + TControlStyle{csAcceptsControls, csOpaque});
@@ -94,6 +96,48 @@ RECT TPanel::InnerRect() {
 void TPanel::AlignControls(RECT& rect) {
   rect = InnerRect();
   TCustomControl::AlignControls(rect);
+  AdjustSize();
+}
+
+void TPanel::SetAutoSize(bool value) {
+  if (value == autoSize_) return;
+  autoSize_ = value;
+  AdjustSize();
+}
+
+void TPanel::Resize() {
+  TCustomControl::Resize();
+  AdjustSize();
+}
+
+void TPanel::AdjustSize() {
+  if (!autoSize_ || sizing_ || ComponentState().Contains(csLoading)) return;
+  RECT inner = InnerRect();
+  RECT client = ClientRect();
+  int right = 0, bottom = 0;
+  bool any = false;
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* c = Controls(i);
+    if (!c->Visible()) continue;
+    any = true;
+    // Aligned children are measured from the inner edge, the others from their place.
+    int w = c->Align() == alNone ? c->Left() + c->Width() : inner.left + c->Width();
+    int h = c->Align() == alNone ? c->Top() + c->Height() : inner.top + c->Height();
+    right = std::max(right, w);
+    bottom = std::max(bottom, h);
+  }
+  if (!any) return;
+  int inset = (client.right - inner.right);  // the bevels and border on the far side
+  int width = Width() - client.right + right + inset;
+  int height = Height() - client.bottom + bottom + (client.bottom - inner.bottom);
+  sizing_ = true;
+  try {
+    SetBounds(Left(), Top(), width, height);
+  } catch (...) {
+    sizing_ = false;
+    throw;
+  }
+  sizing_ = false;
 }
 
 void TPanel::Paint() {

@@ -70,8 +70,6 @@ TFrmMain::TFrmMain(TComponent* owner) : TForm(owner) {
   SetKeyPreview(true);
   Font()->SetName("Tahoma");
   Font()->SetSize(8);
-  SetClientWidth(kClientWidth);
-  SetClientHeight(kLayout16x16.clientHeight);
 
   Panel1 = new TPanel(this);
   Panel1->SetParent(this);
@@ -83,7 +81,7 @@ TFrmMain::TFrmMain(TComponent* owner) : TForm(owner) {
 
   PalettePanel = new TPanel(this);
   PalettePanel->SetParent(MainPanel);
-  PalettePanel->SetBounds(2, 2, 320, kLayout16x16.panelHeight);
+  PalettePanel->SetBounds(2, 2, Scaled(320), Scaled(kLayout16x16.panelHeight));
   PalettePanel->SetBevelOuter(bvNone);
   cnvPalette = new TPaintBox(this);
   cnvPalette->SetParent(PalettePanel);
@@ -94,7 +92,7 @@ TFrmMain::TFrmMain(TComponent* owner) : TForm(owner) {
 
   pnlPalette = new TPanel(this);
   pnlPalette->SetParent(MainPanel);
-  pnlPalette->SetBounds(2, kLayout16x16.labelTop, 236, 23);
+  pnlPalette->SetBounds(2, Scaled(kLayout16x16.labelTop), 236, 23);
   lblActiveColour = new TLabel(this);
   lblActiveColour->SetParent(pnlPalette);
   lblActiveColour->SetBounds(6, 5, 220, 13);
@@ -102,7 +100,7 @@ TFrmMain::TFrmMain(TComponent* owner) : TForm(owner) {
 
   button1 = new TSpeedButton(this);
   button1->SetParent(MainPanel);
-  button1->SetBounds(246, kLayout16x16.buttonTop, 76, 25);
+  button1->SetBounds(246, Scaled(kLayout16x16.buttonTop), 76, 25);
   button1->SetCaption("Picture");
   button1->SetGroupIndex(66);
   button1->SetAllowAllUp(true);
@@ -129,7 +127,10 @@ TFrmMain::TFrmMain(TComponent* owner) : TForm(owner) {
   ColorDialog = new TColorDialog(this);
   ColorDialog->Options = TColorDialogOptions{cdFullOpen};
 
+  // The client size is set once the menu bar takes its share of the window.
   BuildMenu();
+  SetClientWidth(Scaled(kClientWidth));
+  SetClientHeight(Scaled(kLayout16x16.clientHeight));
   OnCreate = MakeEvent(this, &TFrmMain::FormCreate);
   OnShow = MakeEvent(this, &TFrmMain::FormShow);
   OnClose = MakeEvent(this, &TFrmMain::FormClose);

@@ -13,10 +13,10 @@ std::size_t MemorySource::Read(std::uint8_t* buffer, std::size_t size) {
   return n;
 }
 
-Status FileErrorFromErrno(int error) {
+Status FileErrorFromErrno(int error, bool creating) {
   switch (error) {
     case ENOENT:
-      return Fail(Code::FileNotFound);
+      return Fail(creating ? Code::PathNotFound : Code::FileNotFound);
     case ENOTDIR:
       return Fail(Code::PathNotFound);
     case EACCES:
@@ -51,7 +51,7 @@ std::size_t FileSource::Read(std::uint8_t* buffer, std::size_t size) {
 Status WriteWholeFile(const std::string& fileName, const std::uint8_t* data, std::size_t size) {
   errno = 0;
   std::FILE* file = std::fopen(fileName.c_str(), "wb");
-  if (!file) return FileErrorFromErrno(errno);
+  if (!file) return FileErrorFromErrno(errno, true);
   errno = 0;
   const bool written = std::fwrite(data, 1, size, file) == size;
   const int writeError = errno;

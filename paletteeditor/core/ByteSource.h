@@ -32,8 +32,9 @@ class MemorySource : public ByteSource {
   std::size_t pos_ = 0;
 };
 
-// The status an open or create of `fileName` failed with, from errno.
-Status FileErrorFromErrno(int error);
+// The status an open (or, with `creating`, a create) failed with, from errno. A file
+// that cannot be created for want of its folder is a missing path.
+Status FileErrorFromErrno(int error, bool creating = false);
 
 // A file opened for reading; closed by the destructor.
 class FileSource : public ByteSource {

@@ -117,6 +117,31 @@ TEST(TDXDrawWindow, SetSizeWhileInitialisedMakesAtLeastOnePixel) {
   }
 }
 
+// A back surface that no memory takes: the control finalises and passes the failure on.
+TEST(TDXDrawWindow, ASurfaceThatCannotBeMadeFinalisesTheControl) {
+  TDXDrawEventLog log;
+  TDXDrawFormSetup setup;
+  setup.log = &log;
+  FormPtr form = MakeForm(setup);
+  TDXDraw* d = form->DXDraw1;
+  form->Show();
+  ASSERT_TRUE(d->Initialized());
+  log.Take();
+  try {
+    d->SetSize(1 << 20, 1 << 20);
+    FAIL() << "made a surface of 2^40 pixels";
+  } catch (const EDXDrawError& e) {
+    EXPECT_EQ(e.Message(), "Surface cannot be made");
+  }
+  EXPECT_EQ(log.Take(), "FinalizeSurface Finalize");
+  EXPECT_FALSE(d->Initialized());
+  EXPECT_EQ(d->DDraw(), nullptr);
+  d->SetSize(320, 192);
+  d->Initialize();
+  EXPECT_TRUE(d->Initialized());
+  EXPECT_EQ(d->SurfaceWidth(), 320);
+}
+
 TEST(TDXDrawWindow, SizeZeroBeforeInitialisationBecomesClientSizeOrOnePixel) {
   {
     FormPtr form = MakeForm(TDXDrawFormSetup{});

@@ -93,6 +93,7 @@ TEST(PaletteWriters, SaveIntoAMissingFolderIsAnInOutError) {
   const pal::Status s = pal::SaveJascPalette(Scratch("no such folder/x.pal"), TestPalette());
   ASSERT_FALSE(s.ok());
   EXPECT_EQ(pal::Fault::InOutError, s.info().fault);
+  EXPECT_EQ("Path not found", s.Message());
 }
 
 // Files in the layouts other programs write, read by the reader of their folder.
