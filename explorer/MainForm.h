@@ -17,6 +17,9 @@
 
 class TDXDraw;
 class TDXTimer;
+class TOpenDialog;
+class TSaveDialog;
+class tpaletteopendialog;
 class TDXDrawRenderSurface;
 class TMainMenu;
 class TMenuItem;
@@ -139,6 +142,33 @@ public:
   void RenderFinished() override;
   bool SelectionActive() override;
   void DrawSelectionRect() override;
+
+  // Parameter files, palette maps and image saving (MainParamFile.cpp,
+  // MainPaletteMap.cpp, MainImageSave.cpp, MainFileCommands.cpp).
+  TOpenDialog* OpenDialog1 = nullptr;
+  TSaveDialog* SaveDialog1 = nullptr;
+  TSaveDialog* SaveDialog2 = nullptr;
+  tpaletteopendialog* PaletteDialog = nullptr;
+  void Open1Click(TObject* sender);
+  void Save1Click(TObject* sender);
+  void Openpalettemap1Click(TObject* sender);
+  void SaveImageAs1Click(TObject* sender);
+  // Reads a parameter file into the settings and the colour table; a foreign file only
+  // shows its message box, a file that cannot be read raises the input/output error.
+  void LoadParamFile(const std::string& fileName);
+  // Opens the first file dropped on the window.
+  void wmdropfiles(TMessage& message);
+
+private:
+  // The file dialogs and the bindings of the file commands, made with the form.
+  void BuildFileCommands();
+  // In front of the window's own procedure: dropped files.
+  void FormFilesWindowProc(TMessage& message);
+  // The settings after a parameter file was read: kernel, "/100" state, render, window.
+  void ShowLoadedParamFile(bool reconfine);
+  TWndMethod formWindowProc_;
+
+public:
 
   // The palette-animation events (manual reset, signalled at rest; automatic reset).
   HANDLE AnimIdleEvent = nullptr;

@@ -81,6 +81,7 @@ TForm1::TForm1(TComponent* owner) : TDXForm(owner) {
   Timer1->OnTimer = MakeEvent(this, &TForm1::Timer1Timer);
 
   BuildMenus();
+  BuildFileCommands();
 
   OnCreate = MakeEvent(this, &TForm1::FormCreate);
   OnShow = MakeEvent(this, &TForm1::FormShow);
@@ -104,6 +105,7 @@ TForm1::~TForm1() {
   DXDraw1->OnFinalizeSurface = nullptr;
   DXDraw1->OnRestoreSurface = nullptr;
   DXDraw1->WindowProc = displayWindowProc_;
+  WindowProc = formWindowProc_;
   DXTimer1->OnTimer = nullptr;
   Timer1->OnTimer = nullptr;
   engine_.reset();

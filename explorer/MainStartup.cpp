@@ -9,6 +9,7 @@
 #include "ColorSettings.h"
 #include "ExplorerState.h"
 #include "MainForm.h"
+#include "PaletteOpenDialog.h"
 #include "ProcessorCount.h"
 #include "RenderSettings.h"
 #include "RenderState.h"
@@ -101,7 +102,7 @@ void TForm1::FormCreate(TObject*) {
   Info1->SetRightJustify(true);
   Info1->SetCaption("&Info");
 
-  // The palette-map open dialog joins the window with the palette-map reader.
+  PaletteDialog = new tpaletteopendialog(this);
 
   const TProcessorFeatures features = DetectProcessorFeatures();
   HasSSE = features.HasSSE;
@@ -130,10 +131,8 @@ void TForm1::FormCreate(TObject*) {
 
   BuildDefaultPalette();
 
-  // A parameter file named on the command line is accepted here; it is opened once the
-  // parameter-file reader is part of the window. Until then start-up keeps the defaults.
   const std::string parameterFile = FirstArgument();
-  (void)parameterFile;
+  if (!parameterFile.empty()) LoadParamFile(parameterFile);
 
   const TKernelSwitches guarded = StartupPrecision(
       ViewWidth, ViewHeight, TKernelSwitches{UseSSE2, UseSSE, Use3DNow}, HasSSE2);
