@@ -198,9 +198,9 @@ TEST(Quorvel, StartsRendersTheSetAndWritesItsSettingsAtClose) {
 }
 
 TEST(Quorvel, StartsWithAParameterFileArgument) {
-  // The argument is the registered open command's way of passing a file; start-up takes
-  // it and comes up with its default view all the same.
-  TExplorerRun run("\"Z:\\nowhere\\view.qvl\"");
+  // The argument is the registered open command's way of passing a file: start-up opens
+  // it and renders the view it holds.
+  TExplorerRun run("\"" QV_TEST_DATA "/qvl/seeds/view.qvl\"");
   ASSERT_TRUE(run.Started()) << GetLastError();
   HWND window = run.WaitForRender();
   ASSERT_NE(window, nullptr) << "no render caption within 60 s";
