@@ -20,6 +20,9 @@ DWORD RenderBitDepthFlag(int bitCount) {
   }
 }
 
+// The Z-buffer's description starts from the back surface's own, of DirectDraw's size.
+static_assert(sizeof(void*) != 4 || sizeof(DDSURFACEDESC) == 108, "DDSURFACEDESC of the 32-bit target");
+
 namespace {
 
 struct SearchContext {

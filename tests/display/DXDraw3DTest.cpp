@@ -35,7 +35,9 @@ D3DVIEWPORT Placement(const ComPtr<IDirect3DRMViewport>& v) {
   placement.dwSize = sizeof placement;
   ComPtr<IDirect3DViewport> d3dViewport;
   EXPECT_EQ(v->GetDirect3DViewport(d3dViewport.GetAddressOf()), D3DRM_OK);
-  if (d3dViewport) EXPECT_EQ(d3dViewport->GetViewport(&placement), D3D_OK);
+  if (d3dViewport) {
+    EXPECT_EQ(d3dViewport->GetViewport(&placement), D3D_OK);
+  }
   return placement;
 }
 
