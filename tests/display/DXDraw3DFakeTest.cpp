@@ -139,6 +139,22 @@ TEST(TDXDraw3DDeviceSearch, FollowsTheSearchRulesInBothVariants) {
   }
 }
 
+// Hardware devices draw only on video memory.
+TEST(TDXDraw3DDeviceSearch, ASystemMemoryBackSurfaceWantsNoHardware) {
+  for (bool directX7 : {false, true}) {
+    SCOPED_TRACE(directX7 ? "DirectX 7" : "DirectX 6");
+    StandIn3D standIn({Hw("H"), Sw("S")}, false);
+    TDXDrawOptions options{doCenter, do3D, doHardware, doSystemMemory};
+    if (directX7) options.Include(doDirectX7Mode);
+    FormPtr form = ShownForm(Setup3D(options));
+    TDXDraw* d = form->DXDraw1;
+    ASSERT_TRUE(d->Initialized());
+    ASSERT_TRUE(d->NowOptions().Contains(doSystemMemory));
+    EXPECT_EQ(Joined(FakeDirect3D::CreateRequests()), "S");
+    EXPECT_FALSE(d->NowOptions().Contains(doHardware));
+  }
+}
+
 struct FailureCase {
   const char* title;
   std::vector<FakeDirect3DDevice> devices;
