@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/BmpReader.h"
-#include "core/Rle.h"
+#include "dib/core/BmpReader.h"
+#include "dib/core/Rle.h"
 
 struct DecodedBmp {
   bmp::BmpInfo info;

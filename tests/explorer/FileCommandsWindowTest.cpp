@@ -21,7 +21,7 @@
 #include "ParamFile.h"
 #include "RenderSettings.h"
 #include "RenderState.h"
-#include "core/PaletteCodecs.h"
+#include "paletteeditor/core/PaletteCodecs.h"
 #include "display/DirectDrawSurface.h"
 #include "forms/Dialogs.h"
 #include "forms/Menus.h"

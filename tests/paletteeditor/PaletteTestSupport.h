@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/PaletteTypes.h"
+#include "paletteeditor/core/PaletteTypes.h"
 
 inline pal::Colour TestColour(int i) {
   return pal::MakeColour(std::uint8_t(i), std::uint8_t((i * 37 + 11) % 256),
