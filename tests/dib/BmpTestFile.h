@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "dib/core/BmpReader.h"
 #include "dib/core/Rle.h"
 
@@ -25,7 +26,6 @@ bmp::Status DecodeBmpFile(const std::vector<uint8_t>& file, DecodedBmp& out);
 std::vector<uint8_t> EncodeBmpFile(const bmp::DibLayout& layout, const bmp::RgbQuad* table,
                                    const uint8_t* pixels);
 
-std::vector<uint8_t> ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // Little-endian writer for crafted files.

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "paletteeditor/core/PaletteTypes.h"
 
 inline pal::Colour TestColour(int i) {
@@ -40,9 +41,9 @@ inline pal::PaletteColours SixBit(pal::PaletteColours p) {
 inline std::string PalData(const std::string& rel) { return std::string(QV_TEST_DATA) + "/pal/" + rel; }
 
 inline std::vector<std::uint8_t> FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  EXPECT_TRUE(in) << path;
-  return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<std::uint8_t> bytes = ReadFileBytes(path);
+  EXPECT_FALSE(bytes.empty()) << path;
+  return bytes;
 }
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
