@@ -14,9 +14,9 @@
 namespace {
 
 std::vector<std::uint8_t> DataFile(const std::string& path) {
-  std::vector<std::uint8_t> bytes = ReadFileBytes(std::string(QV_TEST_DATA) + "/qvl/" + path);
-  EXPECT_FALSE(bytes.empty()) << path;
-  return bytes;
+  const std::string full = std::string(QV_TEST_DATA) + "/qvl/" + path;
+  EXPECT_TRUE(std::ifstream(full).good()) << path;
+  return ReadFileBytes(full);
 }
 
 TEST(ParamFileSeeds, EachVersionReads) {

@@ -79,7 +79,8 @@ protected:
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&placeholder), 2);
     panel->SetParentWindow(dialog);
     panel->SetBounds(placeholder.right, 0, 40, 40);
-    if (GetParent(panel->Handle()) == dialog && IsWindowVisible(panel->Handle()))
+    // The dialog itself shows only after this: the panel's own style says it will show.
+    if (GetParent(panel->Handle()) == dialog && (GetWindowLongA(panel->Handle(), GWL_STYLE) & WS_VISIBLE))
       log.push_back("panel on the dialog");
     PostMessageA(GetParent(dialog), WM_COMMAND, IDCANCEL, 0);
   }

@@ -41,9 +41,8 @@ inline pal::PaletteColours SixBit(pal::PaletteColours p) {
 inline std::string PalData(const std::string& rel) { return std::string(QV_TEST_DATA) + "/pal/" + rel; }
 
 inline std::vector<std::uint8_t> FileBytes(const std::string& path) {
-  std::vector<std::uint8_t> bytes = ReadFileBytes(path);
-  EXPECT_FALSE(bytes.empty()) << path;
-  return bytes;
+  EXPECT_TRUE(std::ifstream(path).good()) << path;
+  return ReadFileBytes(path);
 }
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
