@@ -77,12 +77,14 @@ int main() {
       double best = 1e30;
       for (int r = 0; r < kRepeats; ++r) best = std::min(best, RenderSeconds(engine));
       if (workers == 1) baseline = best;
-      if (machine[workers] == 0)
+      if (machine[workers] == 0) {
         machine[workers] = workers == 1 ? 1.0 : MachineEfficiency(workers, baseline);
+        if (workers > 1)
+          PrintFigure(("machine_efficiency_" + std::to_string(workers) + "w").c_str(), machine[workers], "ratio");
+      }
       const double efficiency = baseline / (workers * best);
       PrintFigure(Name("_", v, workers).c_str(), kWidth * kHeight / best, "pixels/s");
       if (workers == 1) continue;
-      PrintFigure(("machine_efficiency_" + std::to_string(workers) + "w").c_str(), machine[workers], "ratio");
       PrintFigure(Name("_efficiency_", v, workers).c_str(), efficiency, "ratio");
       PrintFigure(Name("_vs_machine_", v, workers).c_str(), efficiency / machine[workers], "ratio");
       // What the render takes beyond the machine's own time for the same work.
