@@ -3,7 +3,8 @@
 // and 8 workers, against the machine's own parallel efficiency measured in the same run
 // (MachineBaseline.h). Prints "name value unit" lines: pixels per second, the efficiency
 // (the 1-worker time / (workers x the time)), its ratio to the machine's, and the time the
-// engine's fixed costs (wake-up, end detection) add to a render.
+// engine's fixed costs (wake-up, end detection) add to a render; and the time of a render
+// of a view where every point escapes at once, which is little but those costs.
 #include <windows.h>
 
 #include <algorithm>
@@ -91,6 +92,18 @@ int main() {
       const double ideal = baseline / (workers * machine[workers]);
       PrintFigure(Name("_fixed_cost_", v, workers).c_str(), (best - ideal) * 1000, "ms");
     }
+  }
+  // The engine's fixed costs alone: a view where every point escapes at once.
+  ViewLeft = 100.0L;
+  ViewTop = 100.0L;
+  ViewHeight = 1.0L;
+  ViewWidth = ViewHeight * kWidth / kHeight;
+  for (int workers : kWorkers) {
+    CpuCount = workers;
+    RenderSeconds(engine);
+    double best = 1e30;
+    for (int r = 0; r < kRepeats; ++r) best = std::min(best, RenderSeconds(engine));
+    PrintFigure(("render_escaping_" + std::to_string(workers) + "w").c_str(), best * 1000, "ms");
   }
   return 0;
 }
