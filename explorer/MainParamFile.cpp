@@ -13,6 +13,7 @@
 #include "display/DXDraw.h"
 #include "forms/Dialogs.h"
 #include "forms/Responder.h"
+#include "forms/SaveFileStream.h"
 #include "forms/Streams.h"
 #include "forms/SysUtils.h"
 
@@ -106,8 +107,9 @@ void TForm1::Save1Click(TObject*) {
       std::memcpy(f.ColorTable, DXDraw1->ColorTable, sizeof f.ColorTable);
     }
     const std::vector<std::uint8_t> bytes = WriteParamFile(f);
-    TFileStream file(SaveDialog1->FileName, fmCreate);
+    TSaveFileStream file(SaveDialog1->FileName);
     file.WriteBuffer(bytes.data(), static_cast<long long>(bytes.size()));
+    file.Commit();
   }
   ReconfineInFullScreen();
 }

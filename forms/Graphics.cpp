@@ -4,6 +4,7 @@
 #include <cstring>
 #include <typeinfo>
 
+#include "forms/SaveFileStream.h"
 #include "forms/Streams.h"
 
 COLORREF ColorToRGB(TColor color) {
@@ -388,8 +389,9 @@ void TGraphic::LoadFromFile(const std::string& fileName) {
 }
 
 void TGraphic::SaveToFile(const std::string& fileName) {
-  TFileStream file(fileName, fmCreate);
+  TSaveFileStream file(fileName);
   SaveToStream(file);
+  file.Commit();
 }
 
 void TGraphic::ReadData(TStream& stream) { LoadFromStream(stream); }
