@@ -21,7 +21,7 @@ namespace {
 
 std::vector<std::uint8_t> ReadParamFileBytes(const std::string& fileName) {
   TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
-  // One byte more than the largest version is enough to tell an oversized file.
+  // One byte more than the largest version: every longer file reads the same.
   const long long size = file.Size();
   std::vector<std::uint8_t> data(static_cast<std::size_t>(
       size < static_cast<long long>(ParamFileReadLimit) ? (size > 0 ? size : 0) : ParamFileReadLimit));
