@@ -186,6 +186,7 @@ TCanvas::~TCanvas() {
 }
 
 HDC TCanvas::Handle() {
+  HandleNeeded();
   if (!dc_) CreateHandle();
   if (!dc_) throw EInvalidOperation(SNoCanvasHandle);
   return dc_;
