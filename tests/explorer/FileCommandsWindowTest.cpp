@@ -289,7 +289,9 @@ TEST_F(FileCommands, ARefusedFileShowsItsBoxAndChangesNothing) {
     Command(form->Open1);
     ASSERT_EQ(responder.boxes.size(), 1u);
     EXPECT_EQ(responder.boxes[0].text, bad.text);
-    if (bad.caption) EXPECT_EQ(responder.boxes[0].caption, bad.caption);
+    if (bad.caption) {
+      EXPECT_EQ(responder.boxes[0].caption, bad.caption);
+    }
     EXPECT_TRUE(TSettings::Now() == before) << "no setting changes";
     DeleteFileA(path.c_str());
   }
