@@ -20,3 +20,21 @@ function(qv_add_test name)
     set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE LABELS gui)
   endif()
 endfunction()
+
+# qv_test_disks(<test>): <test> gets a full disk and a read-only folder of its own
+# (tests/filesave/test-disks.sh), mounted before it runs and removed after it; their paths
+# reach it as QV_FULL_DISK and QV_READONLY_DIR, as the test program sees them.
+function(qv_test_disks test)
+  set(dir ${CMAKE_CURRENT_BINARY_DIR}/${test}-disks)
+  set(script ${PROJECT_SOURCE_DIR}/tests/filesave/test-disks.sh)
+  add_test(NAME ${test}_disks_mount COMMAND sh ${script} mount ${dir})
+  add_test(NAME ${test}_disks_unmount COMMAND sh ${script} unmount ${dir})
+  set_tests_properties(${test}_disks_mount PROPERTIES FIXTURES_SETUP ${test}_disks)
+  set_tests_properties(${test}_disks_unmount PROPERTIES FIXTURES_CLEANUP ${test}_disks)
+  set_property(TEST ${test} APPEND PROPERTY FIXTURES_REQUIRED ${test}_disks)
+  if(WIN32)
+    set(dir "Z:${dir}")
+  endif()
+  set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT
+    "QV_FULL_DISK=${dir}/full" "QV_READONLY_DIR=${dir}/readonly")
+endfunction()

@@ -13,5 +13,7 @@ void CheckDIBStatus(const bmp::Status& status) {
       throw EInvalidGraphicOperation(Format(info.message, status.value));
     case bmp::FaultKind::ReadError:
       throw EReadError(SReadError);
+    case bmp::FaultKind::OutOfMemory:
+      throw EOutOfMemory(SOutOfMemory);
   }
 }

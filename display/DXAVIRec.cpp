@@ -100,16 +100,23 @@ void TDXAviRec::AddFrame() {
   if (surface) {
     TDirectDrawSurfaceCanvas* canvas = surface->Canvas();
     const RECT surfaceRect = surface->ClientRect();
-    if (surface->Width() > width_ || surface->Height() > height_) {
-      TDIB* staging = state.surfaceDIB;
-      const RECT stagingRect{0, 0, staging->Width(), staging->Height()};
-      staging->Canvas()->CopyRect(stagingRect, canvas, surfaceRect);
+    const bool staged = surface->Width() > width_ || surface->Height() > height_;
+    // The canvas is shared with the palette animation's thread: it is given back on
+    // every way out.
+    try {
+      if (staged) {
+        TDIB* staging = state.surfaceDIB;
+        const RECT stagingRect{0, 0, staging->Width(), staging->Height()};
+        staging->Canvas()->CopyRect(stagingRect, canvas, surfaceRect);
+      } else {
+        frame->Canvas()->CopyRect(frameRect, canvas, surfaceRect);
+      }
+    } catch (...) {
       canvas->Release();
-      frame->Canvas()->StretchDraw(frameRect, staging);
-    } else {
-      frame->Canvas()->CopyRect(frameRect, canvas, surfaceRect);
-      canvas->Release();
+      throw;
     }
+    canvas->Release();
+    if (staged) frame->Canvas()->StretchDraw(frameRect, state.surfaceDIB);
   }
 
   LONG written = 0;

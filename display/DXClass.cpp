@@ -5,7 +5,7 @@
 #include "forms/StringList.h"
 
 void TDirectX::SetDXResult(HRESULT value) {
-  dxResult_ = value;
+  dxResult_.store(value);
   if (value != 0) DoDXResult();
 }
 

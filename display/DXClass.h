@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 
 #include "display/DXErrors.h"
@@ -16,7 +17,7 @@ class TStringList;
 class TDirectX : public TPersistent {
 public:
   // The HRESULT of the last DirectX call made through this wrapper; 0 is success.
-  HRESULT DXResult() const { return dxResult_; }
+  HRESULT DXResult() const { return dxResult_.load(); }
   // Stores Value; a nonzero value is reported to DoDXResult.
   void SetDXResult(HRESULT value);
 
@@ -26,7 +27,8 @@ protected:
   virtual void DoDXResult() {}
 
 private:
-  volatile HRESULT dxResult_ = 0;
+  // Written by the main thread and the palette animation's threads alike.
+  std::atomic<HRESULT> dxResult_{0};
 };
 
 // The entry point ProcName of LibraryName. The library is loaded once per program,

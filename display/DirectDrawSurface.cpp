@@ -10,7 +10,7 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 
-// The critical section is held only around the outermost lock and unlock.
+// Holds a critical section for a scope.
 class TGuard {
 public:
   explicit TGuard(CRITICAL_SECTION& cs) : cs_(cs) { EnterCriticalSection(&cs_); }
@@ -36,9 +36,23 @@ TDirectDrawSurface::~TDirectDrawSurface() {
   DeleteCriticalSection(&lockGuard_);
 }
 
+TDirectDrawSurfaceCanvas* TDirectDrawSurface::Canvas() {
+  {
+    // Two threads may ask for the first time at once.
+    TGuard guard(lockGuard_);
+    if (!canvas_) canvas_ = new TDirectDrawSurfaceCanvas(this);
+  }
+  canvas_->Acquire();
+  return canvas_;
+}
+
 void TDirectDrawSurface::ReleaseSurface() {
-  // A device context or a lock still held on the old surface would outlive it.
-  if (canvas_) canvas_->Release();
+  // A device context or a lock still held on the old surface would outlive it: wait for
+  // a thread drawing on the canvas to finish, and give its DC back.
+  if (canvas_) {
+    canvas_->Acquire();
+    canvas_->Release();
+  }
   TGuard guard(lockGuard_);
   if (lockCount_ > 0 && surface_) surface_->Unlock(lockedDesc_.lpSurface);
   InterlockedExchange(&lockCount_, 0);

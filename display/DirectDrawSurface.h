@@ -5,6 +5,8 @@
 // canvas and the bitmap transfers in DirectDrawSurfaceGraphics.cpp.
 #pragma once
 
+#include <atomic>
+
 #include "display/DirectDraw.h"
 #include "forms/Graphics.h"
 
@@ -12,24 +14,34 @@ class TDirectDrawClipper;
 class TDirectDrawPalette;
 class TDirectDrawSurface;
 
+// The surface's one canvas, shared by the threads that draw on the surface (the palette
+// animation's frame-rate text) and copy from it (image saving, AVI frames): one thread
+// at a time uses it, from its first use (TDirectDrawSurface::Canvas or any drawing) to
+// its Release; another thread waits meanwhile.
 class TDirectDrawSurfaceCanvas : public TCanvas {
 public:
-  explicit TDirectDrawSurfaceCanvas(TDirectDrawSurface* surface) : surface_(surface) {}
+  explicit TDirectDrawSurfaceCanvas(TDirectDrawSurface* surface);
   ~TDirectDrawSurfaceCanvas() override;
 
-  // Gives the device context back to the surface. Callers do so after their GDI
-  // drawing, before the surface is locked, flipped or blitted again.
+  // Makes the calling thread the canvas's user, waiting while another thread is.
+  void Acquire();
+  // Gives the device context back to the surface and the canvas free to other threads.
+  // Callers do so after their GDI drawing, before the surface is locked, flipped or
+  // blitted again. Only the thread that uses the canvas releases it.
   void Release();
 
   HDC DC() const { return dc_; }
   TDirectDrawSurface* Surface() const { return surface_; }
 
 protected:
+  void HandleNeeded() override { Acquire(); }
   void CreateHandle() override;
 
 private:
   TDirectDrawSurface* surface_;
   HDC dc_ = nullptr;
+  CRITICAL_SECTION turn_;
+  std::atomic<DWORD> user_{0};  // the thread using the canvas, 0 for none
 };
 
 class TDirectDrawSurface : public TDirectX {
@@ -78,6 +90,7 @@ public:
   RECT ClientRect() const { return Rect(0, 0, Width(), Height()); }
   int BitCount() const { return static_cast<int>(surfaceDesc_.ddpfPixelFormat.dwRGBBitCount); }
 
+  // The canvas, acquired for the calling thread (see TDirectDrawSurfaceCanvas).
   TDirectDrawSurfaceCanvas* Canvas();
   void LoadFromGraphic(TGraphic* graphic);
   // Width or Height 0 take SrcRect's.

@@ -6,12 +6,25 @@
 
 using Microsoft::WRL::ComPtr;
 
+TDirectDrawSurfaceCanvas::TDirectDrawSurfaceCanvas(TDirectDrawSurface* surface) : surface_(surface) {
+  InitializeCriticalSection(&turn_);
+}
+
 TDirectDrawSurfaceCanvas::~TDirectDrawSurfaceCanvas() {
   Release();
   if (surface_->canvas_ == this) surface_->canvas_ = nullptr;
+  DeleteCriticalSection(&turn_);
+}
+
+void TDirectDrawSurfaceCanvas::Acquire() {
+  const DWORD self = GetCurrentThreadId();
+  if (user_.load() == self) return;
+  EnterCriticalSection(&turn_);
+  user_.store(self);
 }
 
 void TDirectDrawSurfaceCanvas::CreateHandle() {
+  Acquire();
   IDirectDrawSurface* surface = surface_->IDDSurface();
   if (!surface) return;
   HDC dc = nullptr;
@@ -23,16 +36,16 @@ void TDirectDrawSurfaceCanvas::CreateHandle() {
 }
 
 void TDirectDrawSurfaceCanvas::Release() {
+  if (user_.load() != GetCurrentThreadId()) return;
   IDirectDrawSurface* surface = surface_->IDDSurface();
-  if (!surface || !dc_) return;
-  SetHandle(nullptr);
-  surface->ReleaseDC(dc_);  // nothing to do about a refusal: the DC is gone either way
-  dc_ = nullptr;
-}
-
-TDirectDrawSurfaceCanvas* TDirectDrawSurface::Canvas() {
-  if (!canvas_) canvas_ = new TDirectDrawSurfaceCanvas(this);
-  return canvas_;
+  if (dc_) {
+    SetHandle(nullptr);
+    // Nothing to do about a refusal: the DC is gone either way.
+    if (surface) surface->ReleaseDC(dc_);
+    dc_ = nullptr;
+  }
+  user_.store(0);
+  LeaveCriticalSection(&turn_);
 }
 
 void TDirectDrawSurface::Assign(TPersistent* source) {
@@ -67,8 +80,14 @@ void TDirectDrawSurface::AssignTo(TPersistent* dest) {
   }
   dib->SetSize(Width(), Height(), 24);
   if (!surface_) return;  // an empty surface gives an empty bitmap, with nothing to copy
-  dib->Canvas()->CopyRect(Rect(0, 0, dib->Width(), dib->Height()), Canvas(), ClientRect());
-  Canvas()->Release();
+  TDirectDrawSurfaceCanvas* canvas = Canvas();
+  try {
+    dib->Canvas()->CopyRect(Rect(0, 0, dib->Width(), dib->Height()), canvas, ClientRect());
+  } catch (...) {
+    canvas->Release();
+    throw;
+  }
+  canvas->Release();
 }
 
 void TDirectDrawSurface::LoadFromGraphic(TGraphic* graphic) {

@@ -50,7 +50,7 @@ void TJPEGImage::SaveToFile(const std::string& fileName) const {
   const JpegWriteResult r = WriteJpegFile(fileName, rgb_.data(), width_, height_,
                                           static_cast<std::ptrdiff_t>(width_) * 3,
                                           CompressionQuality, ProgressiveEncoding);
-  if (r.CreateFailed) throw EFCreateError(SFCreateError, fileName);
+  if (r.CreateFailed) throw EFCreateError(r.Save.Message(fileName));
+  if (!r.Save.ok()) throw EWriteError(r.Save.Message(fileName));
   if (r.ErrorCode != 0) throw EInvalidGraphic(SJPEGError, r.ErrorCode);
-  if (r.WriteFailed) throw EWriteError(SWriteError);
 }

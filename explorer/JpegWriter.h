@@ -1,18 +1,21 @@
 // Writes a 24-bit image as a JPEG file through libjpeg: the library's defaults, a quality
 // with quantisation tables limited to baseline values, and, when asked, progressive
-// encoding by the simple progression script. Free of windows.h; the main window's image
-// saving (MainImageSave.cpp) turns a failure into the graphic class's exception.
+// encoding by the simple progression script. The file is saved through SafeSave, so a
+// failed encoding or a full disk leaves an existing file as it was. Free of windows.h; the
+// main window's image saving (MainImageSave.cpp) turns a failure into an exception.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "filesave/SafeSave.h"
+
 struct JpegWriteResult {
-  bool CreateFailed = false;  // the file could not be created
+  bool CreateFailed = false;  // the new file could not be created
+  SaveStatus Save;            // why the file could not be created or written
   int ErrorCode = 0;          // the library's message code of a failed encoding, else 0
-  bool WriteFailed = false;   // the encoded data could not all be written
-  bool ok() const { return !CreateFailed && ErrorCode == 0 && !WriteFailed; }
+  bool ok() const { return Save.ok() && ErrorCode == 0; }
 };
 
 // `rows` holds `height` rows of `width` pixels, 3 bytes each in the order red, green,

@@ -13,6 +13,7 @@
 #include "display/DXDraw.h"
 #include "forms/Dialogs.h"
 #include "forms/Responder.h"
+#include "forms/SaveFileStream.h"
 #include "forms/Streams.h"
 #include "forms/SysUtils.h"
 
@@ -20,7 +21,7 @@ namespace {
 
 std::vector<std::uint8_t> ReadParamFileBytes(const std::string& fileName) {
   TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
-  // One byte more than the largest version is enough to tell an oversized file.
+  // One byte more than the largest version: every longer file reads the same.
   const long long size = file.Size();
   std::vector<std::uint8_t> data(static_cast<std::size_t>(
       size < static_cast<long long>(ParamFileReadLimit) ? (size > 0 ? size : 0) : ParamFileReadLimit));
@@ -106,8 +107,9 @@ void TForm1::Save1Click(TObject*) {
       std::memcpy(f.ColorTable, DXDraw1->ColorTable, sizeof f.ColorTable);
     }
     const std::vector<std::uint8_t> bytes = WriteParamFile(f);
-    TFileStream file(SaveDialog1->FileName, fmCreate);
+    TSaveFileStream file(SaveDialog1->FileName);
     file.WriteBuffer(bytes.data(), static_cast<long long>(bytes.size()));
+    file.Commit();
   }
   ReconfineInFullScreen();
 }

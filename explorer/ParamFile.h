@@ -21,8 +21,11 @@ constexpr std::size_t ParamFileSizeView = 116;     // magic to ViewHeight
 constexpr std::size_t ParamFileSizeJulia = 140;    // adds JuliaC and JuliaMode
 constexpr std::size_t ParamFileSizeOffset = 144;   // adds PaletteOffset
 constexpr std::size_t ParamFileSizeTable = 1168;   // adds the colour table before the offset
-// A caller reading a file from disk needs at most this many bytes to tell an oversized one.
+// A caller reading a file from disk needs at most this many bytes: every file longer than
+// the table version reads the same.
 constexpr std::size_t ParamFileReadLimit = ParamFileSizeTable + 1;
+// The smallest iteration limit a file may hold.
+constexpr std::int32_t ParamFileMinIterations = 1;
 
 // Everything a file stores, typed as the explorer's settings are.
 struct ParamFile {
@@ -48,7 +51,8 @@ struct ParamFile {
 // Decodes a whole file. On success every field is set from the file, the fields that an
 // older version lacks are reset (JuliaMode, JuliaC, PaletteLoaded, PaletteOffset to 0), and
 // ColorTable is replaced only when the file holds one (PaletteLoaded = -1), so that the
-// caller's other entries survive. On failure `file` is left exactly as it was.
+// caller's other entries survive. On failure (also an iteration limit below 1) `file` is
+// left exactly as it was.
 ParamFileStatus ReadParamFile(const std::uint8_t* data, std::size_t size, ParamFile& file);
 
 // Encodes `file`: 144 bytes, or 1168 with the colour table when PaletteLoaded is nonzero.

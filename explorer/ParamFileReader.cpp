@@ -1,7 +1,7 @@
 // Reads a parameter file (see ParamFile.h): the signature, then the fields of each version
-// in turn, each version's fields following the previous one's. The size picks the version
-// before any field is read, and everything is decoded into a copy that replaces the
-// caller's struct only when the whole file has been read.
+// in turn, each version's fields following the previous one's. The size picks the fields
+// before any is read, and everything is decoded into a copy that replaces the caller's
+// struct only when the whole file has been read and holds an iteration limit of 1 or more.
 #include "ParamFile.h"
 
 #include <cstring>
@@ -13,20 +13,21 @@ namespace {
 constexpr long double kScaleMarker100 = 100.0L;
 constexpr std::size_t kTableBytes = ColorTableSize * sizeof(ColorTableEntry);
 
-// The version a file of `size` bytes holds. Sizes between versions are cut off inside a
-// field (truncated) or carry bytes no field accounts for (oversized).
-ParamFileCode CheckSize(std::size_t size) {
-  switch (size) {
-    case ParamFileSizeView:
-    case ParamFileSizeJulia:
-    case ParamFileSizeOffset:
-    case ParamFileSizeTable:
-      return ParamFileCode::Ok;
-  }
-  if (size < ParamFileSizeJulia) return ParamFileCode::Truncated;
-  if (size < ParamFileSizeOffset) return ParamFileCode::Oversized;
-  if (size < ParamFileSizeTable) return ParamFileCode::Truncated;
-  return ParamFileCode::Oversized;
+// Which fields a file of `size` bytes holds: the Julia fields in any file longer than the
+// first version, the table in any longer than the offset version, and the offset only in
+// the two versions that end with it. A file of 141 to 143 bytes thus reads as the Julia
+// version and one longer than the table version with its table and without an offset;
+// one that ends inside the Julia fields or the table is cut short.
+struct SizeRule {
+  bool julia, table, offset;
+};
+SizeRule FieldsOf(std::size_t size) {
+  return {size > ParamFileSizeView, size > ParamFileSizeOffset,
+          size == ParamFileSizeOffset || size == ParamFileSizeTable};
+}
+bool EndsInsideAField(std::size_t size) {
+  return (size > ParamFileSizeView && size < ParamFileSizeJulia) ||
+         (size > ParamFileSizeOffset && size < ParamFileSizeTable);
 }
 
 // From InsideColor to ViewHeight: the fields every version has after the signature.
@@ -68,8 +69,8 @@ ParamFileStatus ReadParamFile(const std::uint8_t* data, std::size_t size, ParamF
   std::uint8_t magic[ParamFileMagicSize];
   if (!in.bytes(magic, sizeof magic)) return {ParamFileCode::Truncated};
   if (std::memcmp(magic, ParamFileMagic, sizeof magic) != 0) return {ParamFileCode::BadMagic};
-  const ParamFileCode sized = CheckSize(size);
-  if (sized != ParamFileCode::Ok) return {sized};
+  if (EndsInsideAField(size)) return {ParamFileCode::Truncated};
+  const SizeRule fields = FieldsOf(size);
 
   ParamFile f = file;
   f.JuliaMode = 0;
@@ -78,10 +79,12 @@ ParamFileStatus ReadParamFile(const std::uint8_t* data, std::size_t size, ParamF
   f.PaletteLoaded = 0;
   f.PaletteOffset = 0;
   bool read = ReadView(in, f);
-  if (read && size >= ParamFileSizeJulia) read = ReadJulia(in, f);
-  if (read && size == ParamFileSizeTable) read = ReadTable(in, f);
-  if (read && size >= ParamFileSizeOffset) read = in.i32(f.PaletteOffset);
+  if (read && fields.julia) read = ReadJulia(in, f);
+  if (read && fields.table) read = ReadTable(in, f);
+  if (read && fields.offset) read = in.i32(f.PaletteOffset);
   if (!read) return {ParamFileCode::Truncated};
+  // A limit below 1 would start a render of up to 2^32 - 1 iterations per point.
+  if (f.MaxIterations < ParamFileMinIterations) return {ParamFileCode::IterationsBelowOne};
   file = f;
   return {};
 }

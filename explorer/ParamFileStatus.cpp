@@ -1,6 +1,6 @@
 // The table of parameter-file failures and their messages (see ParamFileStatus.h).
-// A file that is not one of the four sizes the format knows is refused whole, with the
-// box the main window shows for a foreign file, so no setting changes.
+// A file with an iteration limit below 1 is refused whole with a box of its own, so that
+// no setting changes.
 #include "ParamFileStatus.h"
 
 #include <cstddef>
@@ -12,7 +12,8 @@ constexpr ParamFileCodeInfo kCodes[] = {
     {ParamFileCode::Ok, ParamFileFault::None, "ok", "", ""},
     {ParamFileCode::BadMagic, ParamFileFault::MessageBox, "bad_magic", kNotQuorvel, "Quorvel"},
     {ParamFileCode::Truncated, ParamFileFault::InOutError, "truncated", "Read beyond end of file", ""},
-    {ParamFileCode::Oversized, ParamFileFault::MessageBox, "oversized", kNotQuorvel, "Quorvel"},
+    {ParamFileCode::IterationsBelowOne, ParamFileFault::MessageBox, "iterations_below_one",
+     "The iteration limit in this file is below 1; the file was not opened.", "Quorvel"},
 };
 static_assert(sizeof(kCodes) / sizeof(kCodes[0]) == static_cast<std::size_t>(ParamFileCode::Count),
               "one table row per code");

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <typeinfo>
 
+#include "forms/SaveFileStream.h"
 #include "forms/Streams.h"
 
 COLORREF ColorToRGB(TColor color) {
@@ -185,6 +186,7 @@ TCanvas::~TCanvas() {
 }
 
 HDC TCanvas::Handle() {
+  HandleNeeded();
   if (!dc_) CreateHandle();
   if (!dc_) throw EInvalidOperation(SNoCanvasHandle);
   return dc_;
@@ -388,8 +390,9 @@ void TGraphic::LoadFromFile(const std::string& fileName) {
 }
 
 void TGraphic::SaveToFile(const std::string& fileName) {
-  TFileStream file(fileName, fmCreate);
+  TSaveFileStream file(fileName);
   SaveToStream(file);
+  file.Commit();
 }
 
 void TGraphic::ReadData(TStream& stream) { LoadFromStream(stream); }

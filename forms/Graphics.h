@@ -176,6 +176,9 @@ public:
   virtual void Changed();
 
 protected:
+  // Called each time the DC is about to be used; a canvas that threads share waits
+  // there for its turn.
+  virtual void HandleNeeded() {}
   // Gives the canvas a DC when Handle is asked for and none is set.
   virtual void CreateHandle() {}
   HDC CurrentHandle() const { return dc_; }

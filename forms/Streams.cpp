@@ -8,6 +8,8 @@
 #include <cstring>
 #include <new>
 
+#include "forms/SaveFileStream.h"
+
 long long TStream::Size() {
   long long position = Seek(0, soCurrent);
   long long size = Seek(0, soEnd);
@@ -137,8 +139,9 @@ void TMemoryStream::LoadFromFile(const std::string& fileName) {
 }
 
 void TMemoryStream::SaveToFile(const std::string& fileName) {
-  TFileStream file(fileName, fmCreate);
+  TSaveFileStream file(fileName);
   SaveToStream(file);
+  file.Commit();
 }
 
 // TFileStream.

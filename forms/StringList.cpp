@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "forms/SaveFileStream.h"
 #include "forms/Streams.h"
 
 void TStringList::CheckIndex(int index) const {
@@ -197,8 +198,9 @@ void TStringList::LoadFromFile(const std::string& fileName) {
 }
 
 void TStringList::SaveToFile(const std::string& fileName) const {
-  TFileStream file(fileName, fmCreate);
+  TSaveFileStream file(fileName);
   SaveToStream(file);
+  file.Commit();
 }
 
 void TStringList::Assign(TPersistent* source) {

@@ -22,16 +22,18 @@ void PaletteFromColourTable(const RGBQUAD table[256], pal::PaletteColours& palet
     palette[i] = pal::MakeColour(table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue);
 }
 
-void LoadBitmapPalette(const std::string& fileName, TDIB* dib, pal::PaletteColours& palette) {
+bool LoadBitmapPalette(const std::string& fileName, TDIB* dib, pal::PaletteColours& palette) {
   TDIB* loaded = New<TDIB>();
   DIBFreer freer{loaded};
   loaded->LoadFromFile(fileName);
   // An empty file reads as no image at all: there is no colour table to take.
   if (loaded->Empty()) throw EInvalidGraphic(SInvalidDIB);
-  if (loaded->BitCount() != 8) ShowMessage(SNot8BitImage);
+  const bool converted = loaded->BitCount() != 8;
+  if (converted) ShowMessage(SNot8BitImage);
   loaded->SetBitCount(8);
   dib->Assign(loaded);
   PaletteFromColourTable(dib->ColorTable, palette);
+  return converted;
 }
 
 void MakePreviewPicture(TDIB* dib) {

@@ -11,10 +11,10 @@
 inline constexpr char SNot8BitImage[] = "Not an 8 bit image";
 
 // Loads the file into `dib`, converted to 8 bits ("Not an 8 bit image" is shown first
-// when it had another bit count), and sets `palette` from its colour table. The file is
-// read into a bitmap of its own first: a file that fails to load raises and leaves both
-// `dib` and `palette` as they were.
-void LoadBitmapPalette(const std::string& fileName, TDIB* dib, pal::PaletteColours& palette);
+// when it had another bit count), and sets `palette` from its colour table; true when it
+// was converted. The file is read into a bitmap of its own first: a file that fails to
+// load raises and leaves both `dib` and `palette` as they were.
+bool LoadBitmapPalette(const std::string& fileName, TDIB* dib, pal::PaletteColours& palette);
 
 // The palette of a bitmap's colour table: red, green and blue of each RGBQUAD.
 void PaletteFromColourTable(const RGBQUAD table[256], pal::PaletteColours& palette);

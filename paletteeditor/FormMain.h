@@ -124,6 +124,9 @@ private:
   void SaveBitmap();
 
   bool paletteActive_ = false;
+  // PaletteFileName is an image that was converted to 8 bits when it was opened: Save
+  // asks for a name rather than replace the user's picture with the 8-bit one.
+  bool convertedImage_ = false;
   std::uint8_t selectedIndex_ = 0;
 };
 

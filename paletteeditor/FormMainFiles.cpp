@@ -30,6 +30,7 @@ void TFrmMain::New1Click(TObject*) {
   SelectEntry(0);
   SetCaption(pal::EditorWindowCaption);
   PaletteFileName.clear();
+  convertedImage_ = false;
   SetPaletteActive(true);
   cnvPalette->Repaint();
 }
@@ -40,6 +41,7 @@ void TFrmMain::Open1Click(TObject*) {
   const int index = OpenPaletteDialog->FilterIndex;
   pal::PaletteColours loaded = WorkPalette;
   std::int32_t format = pal::NoPaletteFormat;
+  bool converted = false;
   switch (index) {
     case kOpenAuto:
       format = ReadPaletteAuto(fileName, loaded);
@@ -55,7 +57,7 @@ void TFrmMain::Open1Click(TObject*) {
       ReadMapPalette(fileName, loaded);
       break;
     case kOpenBitmap:
-      LoadBitmapPalette(fileName, Form2->dxp1->DIB(), loaded);
+      converted = LoadBitmapPalette(fileName, Form2->dxp1->DIB(), loaded);
       break;
     default:
       return;
@@ -71,6 +73,7 @@ void TFrmMain::Open1Click(TObject*) {
   }
   PaletteFormat = format;
   PaletteFileName = fileName;
+  convertedImage_ = converted;
   SetCaption(pal::EditorCaptionFor(ExtractFileName(fileName)));
   RecreateLogPalette();
   cnvPalette->Repaint();
@@ -80,7 +83,7 @@ void TFrmMain::Open1Click(TObject*) {
 
 void TFrmMain::Save1Click(TObject*) {
   if (!paletteActive_) return;
-  if (PaletteFileName.empty()) {
+  if (PaletteFileName.empty() || convertedImage_) {
     SaveAs1Click(this);
   } else {
     switch (PaletteFormat) {
@@ -124,5 +127,6 @@ void TFrmMain::SaveAs1Click(TObject*) {
   if (!SavePaletteDialog->Execute()) return;
   PaletteFormat = SavePaletteDialog->FilterIndex;
   PaletteFileName = SavePaletteDialog->FileName;
+  convertedImage_ = false;
   Save1Click(this);
 }

@@ -124,10 +124,9 @@ std::vector<std::uint32_t> ReadPaletteVariantArray(const VARIANT& source, long c
   std::vector<std::uint32_t> colours;
   colours.reserve(static_cast<size_t>(count > 0 ? count : 0));
   for (LONG k = 0; k < count; ++k) {
-    LONG value = ReadElement(array, type, k);
-    if (value < 0 || value > 0xFFFFFF)
-      throw EOleSysError(Format(SPaletteColourValue, static_cast<long>(k), static_cast<long>(value)), E_INVALIDARG);
-    colours.push_back(static_cast<std::uint32_t>(value));
+    // Any 32-bit integer is accepted; a colour value has no top byte.
+    const LONG value = ReadElement(array, type, k);
+    colours.push_back(static_cast<std::uint32_t>(value) & 0x00FFFFFFu);
   }
   return colours;
 }

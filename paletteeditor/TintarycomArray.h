@@ -24,8 +24,6 @@ inline constexpr const char SPaletteElementSize[] =
 inline constexpr const char SPaletteIndexMissing[] = "The palette array has no element %d";  // DISP_E_BADINDEX
 inline constexpr const char SPaletteElementValue[] =
     "Palette array element %d does not convert to a 32-bit integer";                 // the conversion's code
-inline constexpr const char SPaletteColourValue[] =
-    "Palette array element %d (%d) is not a colour value 0x00BBGGRR";                // E_INVALIDARG
 
 // Raises EOleSysError with E_INVALIDARG unless 0 <= first <= last + 1 and last <= 255
 // (last = first - 1 names no entry).
@@ -37,7 +35,7 @@ void MakePaletteVariantArray(const std::uint32_t* palette, long first, long last
 
 // Reads array indices 0 to count - 1 of the client's variant (an array, or a reference
 // to one, at any depth of variant references) as colour values: each element converted
-// to a 32-bit integer by the variant rules, and none outside 0..0xFFFFFF. Every element
-// is read before anything is returned, so a fault leaves the caller's palette as it was.
-// Raises EOleSysError.
+// to a 32-bit integer by the variant rules and taken as a colour value 0x00BBGGRR, its
+// top byte cleared. Every element is read before anything is returned, so a fault leaves
+// the caller's palette as it was. Raises EOleSysError.
 std::vector<std::uint32_t> ReadPaletteVariantArray(const VARIANT& source, long count);

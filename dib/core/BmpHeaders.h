@@ -18,9 +18,12 @@ constexpr int kCoreHeaderSize = 12;  // OS/2
 constexpr int kInfoHeaderSize = 40;  // Windows
 constexpr int kBitFieldsSize = 12;
 
-// Pixel memory beyond this is refused: it keeps a hostile header from asking for a huge
-// allocation, and every row and size product fits in 32 bits below it.
+// Pixel memory beyond this is refused in images read from outside (files, streams, the
+// clipboard): it keeps a hostile header from asking for a huge allocation.
 constexpr uint64_t kMaxPixelBytes = uint64_t(256) << 20;
+// An image the program sizes itself is limited only by memory, and by its byte counts,
+// which are ints.
+constexpr uint64_t kMaxLayoutBytes = 0x7FFFFFFF;
 
 struct BmpFileHeader {
   uint16_t type;

@@ -40,7 +40,7 @@ Status MakeLayout(int32_t width, int32_t height, int32_t bitCount, const DIBPixe
   if (width <= 0 || height <= 0) return Fail(Code::Dimensions);
   const uint64_t row = RowWidth(width, bitCount);
   const uint64_t size = row * static_cast<uint64_t>(height);
-  if (size > kMaxPixelBytes) return Fail(Code::Dimensions);
+  if (size > kMaxLayoutBytes) return Fail(Code::ImageTooLarge);
 
   DibLayout l;
   l.width = width;

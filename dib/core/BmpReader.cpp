@@ -158,6 +158,9 @@ Status ReadBmpInfo(ByteReader& r, int64_t pixelOffset, BmpInfo& info) {
   info.topDown = h.height < 0;
   info.height = info.topDown ? -h.height : h.height;
   if (rle && info.topDown) return Fail(Code::RleTopDown);
+  if (h.width <= 0 || info.height <= 0 ||
+      RowWidth(h.width, bitCount) * static_cast<uint64_t>(info.height) > kMaxPixelBytes)
+    return Fail(Code::Dimensions);
   s = MakeLayout(h.width, info.height, bitCount, info.format, rle, info.layout);
   if (!s.ok()) return s;
   if (rle) {

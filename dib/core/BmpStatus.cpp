@@ -24,6 +24,7 @@ constexpr CodeInfo kCodes[] = {
     {Code::RleRunPastRow, FaultKind::Clipped, "rle_run_past_row", kInvalid},
     {Code::RlePastImage, FaultKind::Clipped, "rle_past_image", kInvalid},
     {Code::RleDataEnd, FaultKind::Clipped, "rle_data_end", kInvalid},
+    {Code::ImageTooLarge, FaultKind::OutOfMemory, "image_too_large", "Out of memory"},
 };
 static_assert(sizeof(kCodes) / sizeof(kCodes[0]) == static_cast<size_t>(Code::Count),
               "one table row per code");

@@ -13,6 +13,7 @@ enum class FaultKind : uint8_t {
   InvalidGraphic,    // "DIB is invalid"
   InvalidOperation,  // invalid graphic operation (bit count, pixel format)
   ReadError,         // the stream ends early: the class library's read error
+  OutOfMemory,       // more pixel memory than an image can address: the platform's error
   Clipped,           // RLE data outside the image: decoded as far as it fits, not raised
 };
 
@@ -22,7 +23,8 @@ enum class Code : uint8_t {
   HeaderSize,         // info header size not 12 or 40
   FileType,           // file header without "BM"
   Compression,        // compression other than 0 to 3
-  Dimensions,         // width <= 0, height 0 or -2^31, or pixel bytes beyond the cap
+  Dimensions,         // width <= 0, height 0 or -2^31, or, read from outside, pixel bytes
+                      // beyond the cap
   BitCount,           // bit count not 1, 4, 8, 15, 16, 24 or 32
   PixelFormat,        // masks that do not fit the bit count
   BitFieldsBitCount,  // BI_BITFIELDS with a bit count other than 16 or 32
@@ -32,6 +34,7 @@ enum class Code : uint8_t {
   RleRunPastRow,      // a run or absolute run crosses the right edge
   RlePastImage,       // a delta or end of line leaves the image
   RleDataEnd,         // an item is cut off, or the data lacks an end of bitmap
+  ImageTooLarge,      // an image the program sizes whose pixel bytes do not fit an int
   Count
 };
 

@@ -1,8 +1,11 @@
-// Memory and file sources of the palette readers, and the one file writer (ByteSource.h).
+// Memory and file sources of the palette readers, and the one file writer (ByteSource.h),
+// which saves through SafeSave.
 #include "ByteSource.h"
 
 #include <cerrno>
 #include <cstring>
+
+#include "filesave/SafeSave.h"
 
 namespace pal {
 
@@ -13,10 +16,10 @@ std::size_t MemorySource::Read(std::uint8_t* buffer, std::size_t size) {
   return n;
 }
 
-Status FileErrorFromErrno(int error, bool creating) {
+Status FileErrorFromErrno(int error) {
   switch (error) {
     case ENOENT:
-      return Fail(creating ? Code::PathNotFound : Code::FileNotFound);
+      return Fail(Code::FileNotFound);
     case ENOTDIR:
       return Fail(Code::PathNotFound);
     case EACCES:
@@ -49,18 +52,21 @@ std::size_t FileSource::Read(std::uint8_t* buffer, std::size_t size) {
 }
 
 Status WriteWholeFile(const std::string& fileName, const std::uint8_t* data, std::size_t size) {
-  errno = 0;
-  std::FILE* file = std::fopen(fileName.c_str(), "wb");
-  if (!file) return FileErrorFromErrno(errno, true);
-  errno = 0;
-  const bool written = std::fwrite(data, 1, size, file) == size;
-  const int writeError = errno;
-  errno = 0;
-  const bool closed = std::fclose(file) == 0;
-  const int closeError = errno;
-  if (!written) return FileErrorFromErrno(writeError ? writeError : ENOSPC);
-  if (!closed) return FileErrorFromErrno(closeError ? closeError : ENOSPC);
-  return {};
+  const SaveStatus saved = SaveWholeFile(fileName, data, size);
+  switch (saved.code) {
+    case SaveCode::Ok:
+      return {};
+    case SaveCode::DiskFull:
+      return Fail(Code::DiskFull);
+    case SaveCode::PathNotFound:
+      return Fail(Code::PathNotFound);
+    // The runtime's text for a name taken by a folder is that of a refused access.
+    case SaveCode::AccessDenied:
+    case SaveCode::IsFolder:
+      return Fail(Code::AccessDenied);
+    default:
+      return Fail(Code::IoFailed, static_cast<int>(saved.value));
+  }
 }
 
 }  // namespace pal

@@ -32,9 +32,8 @@ class MemorySource : public ByteSource {
   std::size_t pos_ = 0;
 };
 
-// The status an open (or, with `creating`, a create) failed with, from errno. A file
-// that cannot be created for want of its folder is a missing path.
-Status FileErrorFromErrno(int error, bool creating = false);
+// The status an open failed with, from errno.
+Status FileErrorFromErrno(int error);
 
 // A file opened for reading; closed by the destructor.
 class FileSource : public ByteSource {
@@ -53,8 +52,8 @@ class FileSource : public ByteSource {
   Status status_;
 };
 
-// Creates (or replaces) `fileName` and writes `size` bytes; a failed write or close is
-// reported, so that a full disk is never taken for a saved palette.
+// Saves `size` bytes as `fileName` through SafeSave: an existing file is replaced only by
+// a complete new one, and a failure (a full disk, no access) is reported and leaves it.
 Status WriteWholeFile(const std::string& fileName, const std::uint8_t* data, std::size_t size);
 
 }  // namespace pal

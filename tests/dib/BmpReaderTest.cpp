@@ -135,6 +135,8 @@ std::vector<Case> Cases() {
                Code::Dimensions});
   c.push_back({"row width beyond 32 bits", Bytes().file(54).info(INT32_MAX, 1, 32).v,
                Code::Dimensions});
+  c.push_back({"10000 x 10000 x 24, beyond the cap of files",
+               Bytes().file(54).info(10000, 10000, 24).v, Code::Dimensions});
   c.push_back({"compression 4", Bytes().file(54).info(1, 1, 24, 4).v, Code::Compression});
   c.push_back({"bit count 12", Bytes().file(54).info(1, 1, 12).v, Code::BitCount});
   c.push_back({"bit fields at 24 bits", Bytes().file(66).info(1, 1, 24, 3).fill(16, 0).v,
@@ -193,6 +195,18 @@ TEST(BmpLayout, BitCountTwelveIsRefusedWithItsValue) {
   const bmp::Status s = bmp::MakeLayout(4, 4, 12, bmp::Format888(), false, l);
   EXPECT_EQ(s.code, Code::BitCount);
   EXPECT_EQ(s.value, 12);
+}
+
+// The layout itself allows any image whose byte counts fit an int; the cap for files is
+// the reader's.
+TEST(BmpLayout, SizeIsLimitedByTheByteCountsOnly) {
+  bmp::DibLayout l;
+  ASSERT_TRUE(bmp::MakeLayout(10000, 10000, 24, bmp::Format888(), false, l).ok());
+  EXPECT_EQ(l.size, 300000000u);
+  EXPECT_EQ(bmp::MakeLayout(46340, 46340, 8, bmp::Format888(), false, l).code, Code::Ok);
+  EXPECT_EQ(bmp::MakeLayout(46341, 46341, 8, bmp::Format888(), false, l).code, Code::ImageTooLarge);
+  EXPECT_EQ(bmp::MakeLayout(0x7FFFFFFF, 1, 32, bmp::Format888(), false, l).code, Code::ImageTooLarge);
+  EXPECT_EQ(bmp::Describe(Code::ImageTooLarge).kind, bmp::FaultKind::OutOfMemory);
 }
 
 TEST(BmpLayout, FormatMustFitTheBitCount) {

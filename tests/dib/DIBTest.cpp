@@ -98,10 +98,26 @@ TEST(TDIB, SetSize) {
   EXPECT_EQ(d->WidthBytes(), 36);  // 15-bit pixels are two bytes wide
 }
 
-TEST(TDIB, AHugeSizeIsRefusedAndKeepsTheImage) {
+// The cap on pixel memory guards against hostile files only: an image the program sizes
+// itself is limited by memory alone, and one beyond what an image can address is out of
+// memory, leaving the old image.
+TEST(TDIB, TheProgramMakesImagesBeyondTheCapOfFiles) {
   DIBPtr d = MakeDIB(3, 3, 8);
+  d->SetSize(10000, 10000, 24);
+  ASSERT_EQ(d->Width(), 10000);
+  ASSERT_EQ(d->Height(), 10000);
+  EXPECT_EQ(d->Size(), 30000 * 10000);
+  d->ScanLine(0)[0] = 0x11;
+  d->ScanLine(9999)[29999] = 0x22;
+  EXPECT_EQ(d->ScanLine(0)[0], 0x11);
+  EXPECT_EQ(d->ScanLine(9999)[29999], 0x22);
+  d->SetSize(3, 3, 8);
   TDIBSharedImage* before = d->Image();
-  EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { d->SetSize(100000, 100000, 32); }), SInvalidDIB);
+  EXPECT_EQ(MessageOf<EOutOfMemory>([&] { d->SetSize(100000, 100000, 32); }), "Out of memory");
+  EXPECT_EQ(d->Image(), before);
+  // The same size from a file is refused before anything is allocated.
+  EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { Load(*d, Bytes().file(54).info(10000, 10000, 24).v); }),
+            SInvalidDIB);
   EXPECT_EQ(d->Image(), before);
 }
 

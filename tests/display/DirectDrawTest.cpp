@@ -1,6 +1,7 @@
 // The DirectDraw wrappers against Wine's DirectDraw in a window: creation in both
 // modes, the interface getters, sizing, the counted lock (also between threads),
-// fills, blits, colour keys, the canvas, bitmap transfers, palettes and clippers.
+// fills, blits, colour keys, the canvas (also between threads), bitmap transfers,
+// palettes and clippers.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -245,6 +246,53 @@ TEST(DirectDrawSurface, CanvasDrawsThroughTheSurfacesDeviceContext) {
   EXPECT_EQ(PixelAt(s, 15, 15), 0xFF0000u);  // X8R8G8B8
   EXPECT_EQ(PixelAt(s, 5, 5), 0u);
   canvas->Release();  // nothing held: nothing happens
+}
+
+// The palette animation draws its frame-rate text through the surface's canvas while the
+// main thread copies the surface for an image or an AVI frame: every draw and every copy
+// succeeds, and no device context is left behind to keep the surface from locking.
+TEST(DirectDrawSurface, TwoThreadsDrawAndCopyThroughTheOneCanvas) {
+  WindowedDirectDraw w;
+  auto* s = new TDirectDrawSurface(w.ddraw);
+  s->SetSize(160, 40);
+  s->Fill(0);
+  std::atomic<int> drawFailures{0}, copyFailures{0};
+  std::thread animation([&] {
+    for (int i = 0; i < 1500; ++i) {
+      TDirectDrawSurfaceCanvas* canvas = s->Canvas();
+      try {
+        canvas->Brush()->SetColor(clBlack);
+        canvas->Font()->SetColor(clYellow);
+        canvas->TextOut(0, 0, "fps " + IntToStr(i));
+      } catch (const Exception&) {
+        ++drawFailures;
+      }
+      canvas->Release();
+    }
+  });
+  TBitmap copy;
+  copy.SetPixelFormat(pf24bit);
+  copy.SetSize(160, 40);
+  for (int i = 0; i < 1500; ++i) {
+    TDirectDrawSurfaceCanvas* canvas = s->Canvas();
+    try {
+      copy.Canvas()->CopyRect(Rect(0, 0, 160, 40), canvas, Rect(0, 0, 160, 40));
+    } catch (const Exception&) {
+      ++copyFailures;
+    }
+    canvas->Release();
+  }
+  animation.join();
+  EXPECT_EQ(drawFailures.load(), 0);
+  EXPECT_EQ(copyFailures.load(), 0);
+  EXPECT_EQ(s->Canvas()->DC(), nullptr);
+  s->Canvas()->Release();
+  EXPECT_TRUE(DirectDrawCanLock(s->IDDSurface()));
+  // The text reached the surface.
+  bool yellow = false;
+  for (int x = 0; x < 160 && !yellow; ++x)
+    for (int y = 0; y < 40 && !yellow; ++y) yellow = PixelAt(s, x, y) == 0xFFFF00u;
+  EXPECT_TRUE(yellow);
 }
 
 TEST(DirectDrawSurface, CopiesItselfIntoA24BitDIB) {

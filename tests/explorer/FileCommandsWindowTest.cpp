@@ -13,6 +13,7 @@
 #include <jpeglib.h>
 #include <shlobj.h>
 
+#include "../filesave/TestDisks.h"
 #include "../forms/GuiTest.h"
 #include "ColorSettings.h"
 #include "ExplorerState.h"
@@ -266,12 +267,16 @@ TEST_F(FileCommands, ARefusedFileShowsItsBoxAndChangesNothing) {
   wrongCase[1] = 'q';
   std::vector<std::uint8_t> wrongLength = ValidFile(144);
   wrongLength[0] = 18;
+  std::vector<std::uint8_t> noIterations = ValidFile(144);
+  std::fill(noIterations.begin() + 22, noIterations.begin() + 26, 0xFF);  // -1
   const TBadFile files[] = {
       {"qv-bad-case.qvl", wrongCase, "Not a valid Quorvel file", "Quorvel"},
       {"qv-bad-length.qvl", wrongLength, "Not a valid Quorvel file", "Quorvel"},
       {"qv-bad-empty.qvl", {}, "Read beyond end of file", nullptr},
       {"qv-bad-julia.qvl", ValidFile(130), "Read beyond end of file", nullptr},
       {"qv-bad-table.qvl", ValidFile(600), "Read beyond end of file", nullptr},
+      {"qv-bad-iterations.qvl", noIterations,
+       "The iteration limit in this file is below 1; the file was not opened.", "Quorvel"},
   };
   for (const TBadFile& bad : files) {
     SCOPED_TRACE(bad.name);
@@ -284,7 +289,9 @@ TEST_F(FileCommands, ARefusedFileShowsItsBoxAndChangesNothing) {
     Command(form->Open1);
     ASSERT_EQ(responder.boxes.size(), 1u);
     EXPECT_EQ(responder.boxes[0].text, bad.text);
-    if (bad.caption) EXPECT_EQ(responder.boxes[0].caption, bad.caption);
+    if (bad.caption) {
+      EXPECT_EQ(responder.boxes[0].caption, bad.caption);
+    }
     EXPECT_TRUE(TSettings::Now() == before) << "no setting changes";
     DeleteFileA(path.c_str());
   }
@@ -549,6 +556,50 @@ TEST_F(FileCommands, ALowerCaseJpgIsAProgressiveJpegAtQuality95) {
     }
   EXPECT_LT(total / (80 * 107 * 3), 6.0);
   DeleteFileA(path.c_str());
+}
+
+// Each writer of the user's files on a full disk and into a read-only folder: the old
+// file stays whole, no new file is left beside it, and the box says what went wrong.
+TEST_F(FileCommands, ASaveThatCannotCompleteLeavesTheOldFileAndSaysWhy) {
+  QV_REQUIRE_TEST_DISKS();
+  const struct {
+    const char* what;
+    TMenuItem* item;
+    const char* fullName;      // an old file on the full disk
+    const char* readOnlyName;  // in the read-only folder: its old file, or a new name
+  } writers[] = {
+      {"parameter file", form->Save1, "old.qvl", "old.bin"},
+      {"bitmap", form->SaveImageAs1, "old.bmp", "old.bin"},
+      {"JPEG", form->SaveImageAs1, "old.jpg", "new.jpg"},
+  };
+  for (const auto& w : writers) {
+    SCOPED_TRACE(w.what);
+    const std::string full = FullDisk() + "/" + w.fullName;
+    SetFileContents(full, TextBytes("old file"));
+    {
+      DiskFiller filler;
+      responder.boxes.clear();
+      responder.answers.push_back({full});
+      Command(w.item);
+      ASSERT_EQ(responder.boxes.size(), 1u);
+      EXPECT_NE(responder.boxes[0].text.find("the disk is full"), std::string::npos)
+          << responder.boxes[0].text;
+      EXPECT_EQ(FileContents(full), TextBytes("old file"));
+      EXPECT_EQ(FilesIn(FullDisk()), (std::vector<std::string>{"filler", w.fullName}));
+    }
+    std::remove(full.c_str());
+
+    const std::string readonly = ReadOnlyDir() + "/" + w.readOnlyName;
+    const std::vector<unsigned char> before = FileContents(readonly);
+    responder.boxes.clear();
+    responder.answers.push_back({readonly});
+    Command(w.item);
+    ASSERT_EQ(responder.boxes.size(), 1u);
+    EXPECT_NE(responder.boxes[0].text.find("access to the file or its folder is denied"),
+              std::string::npos) << responder.boxes[0].text;
+    EXPECT_EQ(FileContents(readonly), before);
+    EXPECT_EQ(FilesIn(ReadOnlyDir()), std::vector<std::string>{"old.bin"});
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // every failure with its message and with the caller's struct left alone.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <limits>
@@ -157,6 +158,50 @@ TEST(ParamFileReader, ViewVersionOpensInMandelbrotModeWithJuliaCZero) {
   ExpectSameParamFile(want, got);
 }
 
+// Every size by the fields it holds: the Julia fields in any file longer than 116 bytes,
+// the table in any longer than 144, the offset only at exactly 144 and 1168 bytes.
+TEST(ParamFileReader, TheSizeDecidesWhichFieldsAreRead) {
+  const std::vector<std::uint8_t> golden = GoldenBytes(true);
+  const struct {
+    std::size_t size;
+    bool julia, table;
+    std::int32_t offset;
+  } cases[] = {
+      {116, false, false, 0}, {140, true, false, 0},  {141, true, false, 0},
+      {143, true, false, 0},  {1168, true, true, -5}, {1169, true, true, 0},
+      {1172, true, true, 0},  {65536, true, true, 0},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::uint8_t> bytes(golden.begin(), golden.begin() + std::min(c.size, golden.size()));
+    bytes.resize(c.size, 0x42);
+    ParamFile got = MarkedParamFile();
+    ASSERT_TRUE(Read(bytes, got).ok()) << c.size;
+    ParamFile want = GoldenParamFile(true);
+    if (!c.julia) want.JuliaMode = 0, want.JuliaCRe = 0, want.JuliaCIm = 0;
+    if (!c.table) {
+      want.PaletteLoaded = 0;
+      std::memcpy(want.ColorTable, MarkedParamFile().ColorTable, sizeof want.ColorTable);
+    }
+    want.PaletteOffset = c.offset;
+    SCOPED_TRACE(c.size);
+    ExpectSameParamFile(want, got);
+  }
+  // The 144-byte version's own offset.
+  ParamFile got;
+  ASSERT_TRUE(Read(GoldenBytes(false), got).ok());
+  EXPECT_EQ(-5, got.PaletteOffset);
+}
+
+// A limit of 1 is the smallest a file may hold; anything below is refused (see the
+// failure table).
+TEST(ParamFileReader, AnIterationLimitOfOneIsRead) {
+  std::vector<std::uint8_t> bytes = GoldenBytes(false);
+  bytes[22] = 1, bytes[23] = 0, bytes[24] = 0, bytes[25] = 0;
+  ParamFile got;
+  ASSERT_TRUE(Read(bytes, got).ok());
+  EXPECT_EQ(1, got.MaxIterations);
+}
+
 TEST(ParamFileReader, OnlyAMarkerOfExactly100GivesTheHundredthScale) {
   const struct {
     int sign;
@@ -188,6 +233,7 @@ TEST(ParamFileReader, SlopesComeBackExactly) {
                            std::numeric_limits<double>::infinity()};
   for (double s : slopes) {
     ParamFile f;
+    f.MaxIterations = 150;
     f.RedSlope = s;
     f.GreenSlope = -s;
     f.BlueSlope = s / 3;
@@ -204,7 +250,7 @@ TEST(ParamFileReader, ExtendedFieldsRewriteByteForByte) {
   QvlBytes q;
   q.Magic()
       .Le32(0xFF000000)
-      .Le32(0x80000000)
+      .Le32(0x7FFFFFFF)
       .Ext(0, 0x7FFF, 0xA123456789ABCDEF)   // signalling NaN with a payload
       .Ext(0, 0x3FFB, 0xCCCCCCCCCCCCD000)   // slopes: doubles widened
       .Ext(1, 0x3FFD, 0xAAAAAAAAAAAAA800)
@@ -238,6 +284,14 @@ TEST(ParamFileReader, FailuresLeaveTheCallersStructAlone) {
     b[at] = v;
     return b;
   };
+  const auto iterations = [&](std::int32_t limit, std::size_t size = ParamFileSizeOffset) {
+    std::vector<std::uint8_t> b = GoldenBytes(false);
+    b.resize(size);
+    QvlBytes q;
+    q.Le32(static_cast<std::uint32_t>(limit));
+    std::copy(q.b.begin(), q.b.end(), b.begin() + 22);
+    return b;
+  };
   const struct {
     const char* what;
     std::vector<std::uint8_t> bytes;
@@ -250,18 +304,18 @@ TEST(ParamFileReader, FailuresLeaveTheCallersStructAlone) {
       {"115 bytes", sized(115), ParamFileCode::Truncated},
       {"117 bytes", sized(117), ParamFileCode::Truncated},
       {"139 bytes", sized(139), ParamFileCode::Truncated},
-      {"141 bytes", sized(141), ParamFileCode::Oversized},
-      {"143 bytes", sized(143), ParamFileCode::Oversized},
       {"145 bytes", sized(145), ParamFileCode::Truncated},
       {"1164 bytes", sized(1164), ParamFileCode::Truncated},
       {"1167 bytes", sized(1167), ParamFileCode::Truncated},
-      {"1169 bytes", sized(1169), ParamFileCode::Oversized},
-      {"64 KiB", sized(65536), ParamFileCode::Oversized},
       {"length byte 16", patched(0, 16), ParamFileCode::BadMagic},
       {"length byte 0", patched(0, 0), ParamFileCode::BadMagic},
       {"lower-case q", patched(1, 'q'), ParamFileCode::BadMagic},
       {"last character", patched(17, 'X'), ParamFileCode::BadMagic},
       {"foreign 144 bytes", std::vector<std::uint8_t>(144, 0), ParamFileCode::BadMagic},
+      {"iterations 0", iterations(0), ParamFileCode::IterationsBelowOne},
+      {"iterations -1", iterations(-1), ParamFileCode::IterationsBelowOne},
+      {"iterations -2^31", iterations(std::numeric_limits<std::int32_t>::min()), ParamFileCode::IterationsBelowOne},
+      {"iterations -1, view only", iterations(-1, ParamFileSizeView), ParamFileCode::IterationsBelowOne},
   };
   for (const auto& c : cases) {
     ParamFile f = MarkedParamFile();
@@ -281,7 +335,8 @@ TEST(ParamFileStatus, MessagesAreTheOnesTheMainWindowShows) {
       {ParamFileCode::Ok, ParamFileFault::None, "", ""},
       {ParamFileCode::BadMagic, ParamFileFault::MessageBox, "Not a valid Quorvel file", "Quorvel"},
       {ParamFileCode::Truncated, ParamFileFault::InOutError, "Read beyond end of file", ""},
-      {ParamFileCode::Oversized, ParamFileFault::MessageBox, "Not a valid Quorvel file", "Quorvel"},
+      {ParamFileCode::IterationsBelowOne, ParamFileFault::MessageBox,
+       "The iteration limit in this file is below 1; the file was not opened.", "Quorvel"},
   };
   for (const auto& c : cases) {
     const ParamFileCodeInfo& info = DescribeParamFileCode(c.code);

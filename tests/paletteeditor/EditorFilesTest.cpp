@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "../filesave/TestDisks.h"
 #include "EditorTestSupport.h"
 #include "core/PaletteCodecs.h"
 #include "core/PaletteFiles.h"
@@ -255,6 +256,74 @@ TEST_F(EditorFiles, FailedOpensChangeNothing) {
   pal::PaletteColours back;
   ASSERT_TRUE(pal::ReadMapPalette(loaded, back).ok());
   EXPECT_EQ(0x00FF00u, back[7]);
+}
+
+// An image opened in another depth is shown converted to 8 bits: Save asks for a name,
+// so that the user's picture is never replaced by the 8-bit one without a question.
+TEST_F(EditorFiles, SaveAfterOpeningAConvertedImageAsksForAName) {
+  const std::string picture = Scratch("picture_24bit.bmp");
+  const std::vector<std::uint8_t> original = FileBytes(PalData("bmp/imagemagick_24bit.bmp"));
+  WriteBytes(picture, std::string(original.begin(), original.end()));
+  Open(picture, 5);
+  ASSERT_EQ(pal::BitmapPalette, PaletteFormat);
+  const int opened = responder.fileDialogs;
+  responder.files.push_back({false, "", 0});
+  Command(FrmMain->Save1);
+  EXPECT_EQ(opened + 1, responder.fileDialogs) << "Save asked for a name";
+  EXPECT_EQ(original, FileBytes(picture));
+
+  const std::string copy = Scratch("picture_8bit.bmp");
+  std::remove(copy.c_str());
+  responder.files.push_back({true, copy, 4});
+  Command(FrmMain->Save1);
+  EXPECT_EQ(opened + 2, responder.fileDialogs);
+  EXPECT_EQ(original, FileBytes(picture));
+  EXPECT_EQ(8, ReadBmpFacts(copy).bitCount);
+  // The 8-bit copy is the user's own choice: saving it again needs no question.
+  Command(FrmMain->Save1);
+  EXPECT_EQ(opened + 2, responder.fileDialogs);
+  EXPECT_EQ(copy, PaletteFileName);
+  // An 8-bit image opened is saved where it came from, as before.
+  Open(copy, 5);
+  Command(FrmMain->Save1);
+  EXPECT_EQ(opened + 3, responder.fileDialogs);
+  MakePreviewPicture(Form2->dxp1->DIB());
+}
+
+// Every save of the editor, palette or bitmap, on a full disk and into a read-only
+// folder: the old file stays whole, no new file is left, and the box says why.
+TEST_F(EditorFiles, AFullDiskOrAReadOnlyFolderLeavesTheOldFile) {
+  QV_REQUIRE_TEST_DISKS();
+  const struct {
+    int filterIndex;
+    const char* fullText;
+    const char* readOnlyText;
+  } formats[] = {
+      {1, "Disk full", "File access denied"},
+      {2, "Disk full", "File access denied"},
+      {3, "Disk full", "File access denied"},
+      {4, "the disk is full", "access to the file or its folder is denied"},
+  };
+  const std::string full = FullDisk() + "/old.file", readonly = ReadOnlyDir() + "/old.bin";
+  SetFileContents(full, TextBytes("old file"));
+  {
+    DiskFiller filler;
+    for (const auto& f : formats) {
+      for (const std::string& target : {full, readonly}) {
+        const std::string dir = target == full ? FullDisk() : ReadOnlyDir();
+        const std::vector<std::string> files = FilesIn(dir);
+        responder.boxes.clear();
+        SaveAs(target, f.filterIndex);
+        ASSERT_EQ(1u, responder.boxes.size()) << target << " " << f.filterIndex;
+        EXPECT_NE(std::string::npos,
+                  responder.boxes[0].text.find(target == full ? f.fullText : f.readOnlyText))
+            << responder.boxes[0].text;
+        EXPECT_EQ(TextBytes("old file"), FileContents(target)) << f.filterIndex;
+        EXPECT_EQ(files, FilesIn(dir)) << f.filterIndex;
+      }
+    }
+  }
+  std::remove(full.c_str());
 }
 
 TEST_F(EditorFiles, AFailedSaveRaisesAndKeepsTheCaption) {

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "../filesave/TestDisks.h"
 #include "PaletteTestSupport.h"
 #include "core/PaletteCodecs.h"
 #include "core/PaletteFiles.h"
@@ -94,6 +95,33 @@ TEST(PaletteWriters, SaveIntoAMissingFolderIsAnInOutError) {
   ASSERT_FALSE(s.ok());
   EXPECT_EQ(pal::Fault::InOutError, s.info().fault);
   EXPECT_EQ("Path not found", s.Message());
+}
+
+// A save that cannot complete leaves the old file whole and no new file beside it.
+TEST(PaletteWriters, AFullDiskOrAReadOnlyFolderLeavesTheOldFile) {
+  QV_REQUIRE_TEST_DISKS();
+  using Save = pal::Status (*)(const std::string&, const PaletteColours&);
+  const struct {
+    const char* what;
+    Save save;
+  } writers[] = {
+      {"raw", &pal::SaveRawPalette}, {"JASC", &pal::SaveJascPalette}, {"map", &pal::SaveMapPalette}};
+  const std::string full = FullDisk() + "/old.pal", readonly = ReadOnlyDir() + "/old.bin";
+  SetFileContents(full, TextBytes("old file"));
+  {
+    DiskFiller filler;
+    for (const auto& w : writers) {
+      const pal::Status onFull = w.save(full, TestPalette());
+      EXPECT_EQ("Disk full", onFull.Message()) << w.what;
+      EXPECT_EQ(TextBytes("old file"), FileContents(full)) << w.what;
+      EXPECT_EQ((std::vector<std::string>{"filler", "old.pal"}), FilesIn(FullDisk())) << w.what;
+      const pal::Status onReadOnly = w.save(readonly, TestPalette());
+      EXPECT_EQ("File access denied", onReadOnly.Message()) << w.what;
+      EXPECT_EQ(TextBytes("old file"), FileContents(readonly)) << w.what;
+      EXPECT_EQ(std::vector<std::string>{"old.bin"}, FilesIn(ReadOnlyDir())) << w.what;
+    }
+  }
+  std::remove(full.c_str());
 }
 
 // Files in the layouts other programs write, read by the reader of their folder.

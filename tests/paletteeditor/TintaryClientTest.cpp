@@ -263,6 +263,24 @@ TEST_F(TintaryClient, SendAndGetAcrossProcessesLikeTheExplorer) {
   EXPECT_EQ(one.values, std::vector<std::int32_t>{static_cast<std::int32_t>(colours[16])});
 }
 
+// A client in another process sending -1 and 0x01000000 among its colours: the call
+// succeeds and the editor keeps each as a colour value, its top byte cleared.
+TEST_F(TintaryClient, ValuesWithATopByteAreStoredWithItCleared) {
+  ComPtr<IDispatch> editor = CreateEditor();
+  ASSERT_TRUE(editor);
+  std::vector<std::uint32_t> colours = TestColours(224, 3);
+  colours[0] = 0xFFFFFFFFu;
+  colours[1] = 0x01000000u;
+  colours[223] = 0xFE00FF00u;
+  ASSERT_EQ(Send(editor.Get(), colours), S_OK);
+  const TArrayShape back = Fetch(editor.Get(), 0, 223);
+  ASSERT_EQ(back.values.size(), 224u);
+  EXPECT_EQ(back.values[0], 0x00FFFFFF);
+  EXPECT_EQ(back.values[1], 0);
+  EXPECT_EQ(back.values[223], 0x0000FF00);
+  EXPECT_EQ(back.values[2], static_cast<std::int32_t>(colours[2]));
+}
+
 TEST_F(TintaryClient, FailuresReachTheClientAsOleExceptions) {
   ComPtr<IDispatch> editor = CreateEditor();
   ASSERT_TRUE(editor);
