@@ -1,42 +1,21 @@
-// The direct render's saving declared in DiskImageSave.h. The BMP file is written
-// straight from the image's rows, which are already in the file's bottom-up layout, so a
+// The direct render's saving declared in DiskImageSave.h, through SafeSave. The BMP file
+// is written straight from the image's rows, which are already in the file's bottom-up layout, so a
 // large render needs no second copy of its pixels.
 #include "DiskImageSave.h"
 
-#include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "DiskImage.h"
 #include "JpegWriter.h"
+#include "filesave/SafeSave.h"
 #include "forms/Consts.h"
 #include "forms/SysUtils.h"
 
 namespace {
 
 constexpr const char SJPEGError[] = "JPEG error #%d";
-
-// Writes through write() into a new file in the target's folder, then moves it over the
-// target. Whatever fails, the new file is removed and the target is left untouched.
-void WriteBeside(const std::string& target, const std::function<void(const std::string&)>& write) {
-  std::string folder = ExtractFilePath(target);
-  if (folder.empty()) folder = ".";
-  char temporary[MAX_PATH + 16] = "";
-  if (GetTempFileNameA(folder.c_str(), "qv", 0, temporary) == 0)
-    throw EFCreateError(SFCreateError, target);
-  try {
-    write(temporary);
-  } catch (...) {
-    DeleteFileA(temporary);
-    throw;
-  }
-  if (!MoveFileExA(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DeleteFileA(temporary);
-    throw EFCreateError(SFCreateError, target);
-  }
-}
 
 void Put16(std::uint8_t* p, std::uint32_t v) {
   p[0] = std::uint8_t(v);
@@ -46,16 +25,6 @@ void Put16(std::uint8_t* p, std::uint32_t v) {
 void Put32(std::uint8_t* p, std::uint32_t v) {
   Put16(p, v);
   Put16(p + 2, v >> 16);
-}
-
-void WriteAll(HANDLE file, const std::uint8_t* data, std::uint64_t size) {
-  while (size > 0) {
-    const DWORD chunk = size > (1u << 24) ? (1u << 24) : static_cast<DWORD>(size);
-    DWORD written = 0;
-    if (!WriteFile(file, data, chunk, &written, nullptr) || written != chunk) throw EWriteError(SWriteError);
-    data += chunk;
-    size -= chunk;
-  }
 }
 
 void WriteBmp(const TDiskImage& image, const std::string& fileName) {
@@ -69,17 +38,20 @@ void WriteBmp(const TDiskImage& image, const std::string& fileName) {
   Put16(header + 26, 1);
   Put16(header + 28, 24);
   Put32(header + 34, static_cast<std::uint32_t>(pixelBytes));
-  HANDLE file = CreateFileA(fileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) throw EFCreateError(SFCreateError, fileName);
-  try {
-    WriteAll(file, header, sizeof header);
-    if (pixelBytes > 0) WriteAll(file, image.Bits(), pixelBytes);
-  } catch (...) {
-    CloseHandle(file);
-    throw;
+  SafeSave save(fileName);
+  SaveStatus status = save.Begin();
+  if (!status.ok()) throw EFCreateError(status.Message(fileName));
+  save.Write(header, sizeof header);
+  // In pieces: a size_t write of the whole image is not a DWORD on every target.
+  const std::uint8_t* bits = image.Bits();
+  for (std::uint64_t left = pixelBytes; left > 0;) {
+    const std::size_t chunk = left > (1u << 24) ? (1u << 24) : static_cast<std::size_t>(left);
+    save.Write(bits, chunk);
+    bits += chunk;
+    left -= chunk;
   }
-  if (!CloseHandle(file)) throw EWriteError(SWriteError);
+  status = save.Commit();
+  if (!status.ok()) throw EWriteError(status.Message(fileName));
 }
 
 void WriteJpeg(const TDiskImage& image, const std::string& fileName) {
@@ -98,9 +70,9 @@ void WriteJpeg(const TDiskImage& image, const std::string& fileName) {
   }
   const JpegWriteResult r = WriteJpegFile(fileName, rgb.data(), width, height,
                                           static_cast<std::ptrdiff_t>(rowBytes), 95, true);
-  if (r.CreateFailed) throw EFCreateError(SFCreateError, fileName);
+  if (r.CreateFailed) throw EFCreateError(r.Save.Message(fileName));
+  if (!r.Save.ok()) throw EWriteError(r.Save.Message(fileName));
   if (r.ErrorCode != 0) throw EInvalidGraphic(SJPEGError, r.ErrorCode);
-  if (r.WriteFailed) throw EWriteError(SWriteError);
 }
 
 }  // namespace
@@ -108,8 +80,6 @@ void WriteJpeg(const TDiskImage& image, const std::string& fileName) {
 void SaveDiskImage(const TDiskImage& image, const std::string& fileName) {
   // Only the exact lower-case extension means JPEG: ".JPG" and ".jpeg" get BMP content.
   const bool jpeg = ExtractFileExt(fileName) == ".jpg";
-  WriteBeside(fileName, [&](const std::string& temporary) {
-    if (jpeg) WriteJpeg(image, temporary);
-    else WriteBmp(image, temporary);
-  });
+  if (jpeg) WriteJpeg(image, fileName);
+  else WriteBmp(image, fileName);
 }
