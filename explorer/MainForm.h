@@ -25,6 +25,7 @@ class TMainMenu;
 class TMenuItem;
 class TPanel;
 class TPopupMenu;
+class TPrinterSetupDialog;
 class TRenderEngine;
 class TTimer;
 
@@ -164,7 +165,13 @@ public:
   // Opens the first file dropped on the window.
   void wmdropfiles(TMessage& message);
 
+  // Printing (MainPrint.cpp): the print window, the normal print and the printer setup.
+  TPrinterSetupDialog* PrinterSetupDialog1 = nullptr;
+  void Print1Click(TObject* sender);
+  void PrinterSetup1Click(TObject* sender);
+
 private:
+  void BuildPrintCommands();
   // The file dialogs and the bindings of the file commands, made with the form.
   void BuildFileCommands();
   // In front of the window's own procedure: dropped files.

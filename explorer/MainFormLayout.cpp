@@ -80,6 +80,7 @@ TForm1::TForm1(TComponent* owner) : TDXForm(owner) {
 
   BuildMenus();
   BuildFileCommands();
+  BuildPrintCommands();
 
   OnCreate = MakeEvent(this, &TForm1::FormCreate);
   OnShow = MakeEvent(this, &TForm1::FormShow);

@@ -3,6 +3,7 @@
 #include "MainForm.h"
 #include "SystemFacts.h"
 #include "Unit3.h"
+#include "Unit4.h"
 #include "Unit6.h"
 #include "forms/Application.h"
 #include "forms/Module.h"
@@ -16,6 +17,7 @@ int main() {
   }
   Application->CreateForm(Form1);
   Application->CreateForm(Form3);
+  Application->CreateForm(Form4);
   Application->CreateForm(Form6);
   Application->Run();
   FinalizeUnits();

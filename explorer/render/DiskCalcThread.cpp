@@ -22,7 +22,7 @@ void TcalcThread::Execute() {
 
 void TcalcThread::DiskCalcRows() {
   if (RowStep < 1) return;  // a worker without a row step has no rows of its own
-  const bool subpixels = Subpixels4X != 0;
+  const bool subpixels = DiskSettings.Subpixels;
   const std::int32_t lanes = DiskPixelsPerCall;
   // In 64 bits: FirstRow + k must not wrap past the last row of a tall image.
   for (std::int64_t k = 0;; k += RowStep) {

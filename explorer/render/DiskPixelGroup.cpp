@@ -16,18 +16,26 @@ TGroupPacking DiskPacking(bool subpixels) {
   packing.StepX = DiskStepX;
   packing.StepY = DiskStepY;
   packing.Subpixels = subpixels;
+  packing.MaxIterations = DiskSettings.MaxIterations;
+  packing.Bailout = DiskSettings.Bailout;
+  packing.Julia = DiskSettings.JuliaMode != 0;
+  packing.JuliaC = DiskSettings.JuliaC;
   return packing;
 }
 
-long double DiskRowY(std::int32_t row) { return ViewTop - row * DiskStepY; }
+long double DiskRowY(std::int32_t row) { return DiskSettings.ViewTop - row * DiskStepY; }
 
 std::uint32_t DiskColor(std::int32_t n) {
-  const bool fromTable = DiskSurfaceBitCount == 8 || PaletteLoaded != 0;
-  if (n >= RenderMaxIterations)
-    return fromTable ? EntryColor(DiskColorTable[InsideEntry]) : InsideColor;
-  const std::uint32_t shifted = std::uint32_t(n) + std::uint32_t(PaletteOffset);
+  const TDiskSettings& s = DiskSettings;
+  const bool fromTable = DiskSurfaceBitCount == 8 || s.PaletteLoaded != 0;
+  if (n >= s.MaxIterations)
+    return fromTable ? EntryColor(DiskColorTable[InsideEntry]) : s.InsideColor;
+  const std::uint32_t shifted = std::uint32_t(n) + std::uint32_t(s.PaletteOffset);
   if (fromTable) return EntryColor(DiskColorTable[FirstFractalEntry + Mod224(shifted)]);
-  return GradientColor(static_cast<long double>(static_cast<std::int32_t>(shifted)));
+  const long double v = static_cast<long double>(static_cast<std::int32_t>(shifted));
+  return std::uint32_t(GradientChannel(v, s.RedSlope, s.ColorScale)) |
+         std::uint32_t(GradientChannel(v, s.GreenSlope, s.ColorScale)) << 8 |
+         std::uint32_t(GradientChannel(v, s.BlueSlope, s.ColorScale)) << 16;
 }
 
 bool DiskGroupColors(long double x, long double y, bool subpixels, std::uint32_t* colors,

@@ -12,20 +12,21 @@
 
 #include "RowIteration.h"
 
-// The disk packing: DiskKernel, DiskPixelsPerCall, DiskStepX, DiskStepY; four
-// quarter-pixel calls when subpixels is set.
+// The disk packing: DiskKernel, DiskPixelsPerCall, DiskStepX, DiskStepY and the call
+// arguments of DiskSettings; four quarter-pixel calls when subpixels is set.
 TGroupPacking DiskPacking(bool subpixels);
 
-// The imaginary coordinate of image row r: ViewTop - r x DiskStepY, computed afresh for
+// The imaginary coordinate of image row r: the view's top (DiskSettings) - r x DiskStepY, computed afresh for
 // every row. Stepping from row to row would round differently with every worker count,
 // so that the image (its real axis above all) would depend on the processors it ran on,
 // and would drift further from the view the taller the image.
 long double DiskRowY(std::int32_t row);
 
-// The colour value 0x00BBGGRR of the count n. n' := n + PaletteOffset (wrapping); an
-// escaped count (n < RenderMaxIterations) takes entry 16 + Mod224(n') of DiskColorTable
-// when the display is 8-bit or PaletteLoaded is set, else the gradient colour of n' as a
-// signed number; an inside count takes entry 240, or InsideColor with the gradient.
+// The colour value 0x00BBGGRR of the count n by the colour settings of DiskSettings.
+// n' := n + PaletteOffset (wrapping); an escaped count (n < the limit) takes entry
+// 16 + Mod224(n') of DiskColorTable when the display is 8-bit or PaletteLoaded is set,
+// else the gradient colour of n' as a signed number; an inside count takes entry 240, or
+// InsideColor with the gradient.
 std::uint32_t DiskColor(std::int32_t n);
 
 // The colours of the group at (x, y): lane i at real x + i x DiskStepX, imaginary y.

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "ColorSettings.h"
 #include "RenderSettings.h"
 #include "RowIteration.h"
 
@@ -17,6 +18,7 @@ TRenderKernel DiskKernel = TRenderKernel::FPU;
 
 std::int32_t DiskSurfaceBitCount = 32;
 ColorTableEntry DiskColorTable[ColorTableSize] = {};
+TDiskSettings DiskSettings;
 
 void SetDiskRenderSize(std::int32_t width, std::int32_t height) {
   DiskWidth = width;
@@ -30,6 +32,23 @@ void SetDiskRenderSize(std::int32_t width, std::int32_t height) {
       width > 0 ? std::int32_t((std::int64_t(width) + DiskPixelsPerCall - 1) / DiskPixelsPerCall)
                 : 0;
   DiskRowStartX = ViewLeft - DiskPixelsPerCall * DiskStepX;
+  TakeDiskSettings();
+}
+
+void TakeDiskSettings() {
+  DiskSettings.ViewTop = ViewTop;
+  DiskSettings.MaxIterations = RenderMaxIterations;
+  DiskSettings.Bailout = RenderBailout;
+  DiskSettings.JuliaMode = JuliaMode;
+  DiskSettings.JuliaC = JuliaC;
+  DiskSettings.Subpixels = Subpixels4X != 0;
+  DiskSettings.PaletteLoaded = PaletteLoaded;
+  DiskSettings.PaletteOffset = PaletteOffset;
+  DiskSettings.InsideColor = InsideColor;
+  DiskSettings.RedSlope = RedSlope;
+  DiskSettings.GreenSlope = GreenSlope;
+  DiskSettings.BlueSlope = BlueSlope;
+  DiskSettings.ColorScale = ColorScale;
 }
 
 void TakeDiskColors(const ColorTableEntry* table, std::int32_t surfaceBitCount) {

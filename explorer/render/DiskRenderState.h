@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "ColorTable.h"
+#include "RenderSettings.h"
 #include "RenderState.h"
 
 extern std::int32_t DiskWidth;          // image width in pixels
@@ -28,9 +29,29 @@ extern TRenderKernel DiskKernel;
 extern std::int32_t DiskSurfaceBitCount;
 extern ColorTableEntry DiskColorTable[ColorTableSize];
 
-// Sets the size, the steps from ViewHeight and the packing from the kernel switches
-// (UseSSE2, UseSSE, Use3DNow, else the x87 kernel) and the view's left edge.
+// The settings every pixel of a disk render is computed with, fixed when it starts: the
+// main window may zoom, recolour or switch to a Julia set while the workers run (the
+// print window can be closed meanwhile), and the picture being rendered must not change.
+struct TDiskSettings {
+  long double ViewTop = 0;
+  std::int32_t MaxIterations = 0;  // the screen render's working copies
+  long double Bailout = 4;
+  std::int32_t JuliaMode = 0;
+  TExtendedComplex JuliaC;
+  bool Subpixels = false;
+  std::int32_t PaletteLoaded = 0;
+  std::int32_t PaletteOffset = 0;
+  std::uint32_t InsideColor = 0;
+  double RedSlope = 0, GreenSlope = 0, BlueSlope = 0, ColorScale = 1;
+};
+extern TDiskSettings DiskSettings;
+
+// Sets the size, the steps from ViewHeight, the packing from the kernel switches (UseSSE2,
+// UseSSE, Use3DNow, else the x87 kernel) and the view's left edge, and takes the settings.
 void SetDiskRenderSize(std::int32_t width, std::int32_t height);
+
+// Takes DiskSettings from the view, the render state and the colour settings.
+void TakeDiskSettings();
 
 // Takes the display's bit depth and a copy of its 256 colour-table entries.
 void TakeDiskColors(const ColorTableEntry* table, std::int32_t surfaceBitCount);

@@ -1,6 +1,7 @@
 // The disk-render worker set declared in DiskWorkers.h.
 #include "DiskWorkers.h"
 
+#include "DiskPixelGroup.h"
 #include "DiskRenderState.h"
 #include "RenderSettings.h"
 
@@ -11,7 +12,7 @@ void StartDiskWorkers() {
   DiskThreads.assign(static_cast<std::size_t>(count), nullptr);
   try {
     for (std::int32_t i = 0; i < count; ++i)
-      DiskThreads[i] = New<TcalcThread>(i, ViewTop - i * DiskStepY, count);
+      DiskThreads[i] = New<TcalcThread>(i, DiskRowY(i), count);
   } catch (...) {
     CancelDiskWorkers();
     FreeDiskWorkers();

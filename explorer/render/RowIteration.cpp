@@ -35,33 +35,35 @@ void SetPacking() {
 namespace {
 
 // One kernel call for the points re[0..n-1] on imaginary im, in the mode's roles.
-void KernelCall(TRenderKernel kernel, const long double* re, long double im,
+void KernelCall(const TGroupPacking& packing, const long double* re, long double im,
                 std::int32_t* out) {
-  const bool julia = JuliaMode != 0;
-  const std::uint32_t maxiter = static_cast<std::uint32_t>(RenderMaxIterations);
+  const bool julia = packing.Julia;
+  const TExtendedComplex& c = packing.JuliaC;
+  const long double bailout = packing.Bailout;
+  const std::uint32_t maxiter = static_cast<std::uint32_t>(packing.MaxIterations);
   // Mandelbrot: c is the point, z0 is JuliaC. Julia: c is JuliaC, z0 is the point.
-  auto cr = [&](int k) { return julia ? JuliaC.Re : re[k]; };
-  auto zr = [&](int k) { return julia ? re[k] : JuliaC.Re; };
-  const long double ci = julia ? JuliaC.Im : im;
-  const long double zi = julia ? im : JuliaC.Im;
-  switch (kernel) {
+  auto cr = [&](int k) { return julia ? c.Re : re[k]; };
+  auto zr = [&](int k) { return julia ? re[k] : c.Re; };
+  const long double ci = julia ? c.Im : im;
+  const long double zi = julia ? im : c.Im;
+  switch (packing.Kernel) {
     case TRenderKernel::SSE2:
       iterate_SSE2(&out[0], &out[1], double(cr(0)), double(cr(1)), double(ci), double(zr(0)),
-                   double(zr(1)), double(zi), double(RenderBailout), maxiter);
+                   double(zr(1)), double(zi), double(bailout), maxiter);
       return;
     case TRenderKernel::SSE:
       iterate_SSE(&out[0], &out[1], &out[2], &out[3], float(cr(0)), float(cr(1)), float(cr(2)),
                   float(cr(3)), float(ci), float(zr(0)), float(zr(1)), float(zr(2)),
-                  float(zr(3)), float(zi), float(RenderBailout), maxiter);
+                  float(zr(3)), float(zi), float(bailout), maxiter);
       return;
     case TRenderKernel::ThreeDNow:
       iterate_3DNOW(&out[0], &out[1], float(cr(0)), float(cr(1)), float(ci), float(zr(0)),
-                    float(zr(1)), float(zi), float(RenderBailout), maxiter);
+                    float(zr(1)), float(zi), float(bailout), maxiter);
       return;
     case TRenderKernel::FPU:
       break;
   }
-  out[0] = static_cast<std::int32_t>(iterate_FPU(cr(0), ci, zr(0), zi, RenderBailout, maxiter));
+  out[0] = static_cast<std::int32_t>(iterate_FPU(cr(0), ci, zr(0), zi, bailout, maxiter));
 }
 
 bool Stopped(const IStopRequest* stop) { return stop != nullptr && stop->StopRequested(); }
@@ -75,7 +77,7 @@ bool PackedGroupCounts(const TGroupPacking& packing, long double x, long double 
   if (!packing.Subpixels) {
     if (Stopped(stop)) return false;
     for (std::int32_t k = 0; k < n; ++k) re[k] = x + k * packing.StepX;
-    KernelCall(packing.Kernel, re, y, counts);
+    KernelCall(packing, re, y, counts);
     return true;
   }
   const long double qx = packing.StepX / 4;
@@ -87,7 +89,7 @@ bool PackedGroupCounts(const TGroupPacking& packing, long double x, long double 
     if (Stopped(stop)) return false;
     for (std::int32_t k = 0; k < n; ++k) re[k] = x + k * packing.StepX + o[0];
     std::int32_t sub[4];
-    KernelCall(packing.Kernel, re, y + o[1], sub);
+    KernelCall(packing, re, y + o[1], sub);
     for (std::int32_t k = 0; k < n; ++k) sums[k] += static_cast<std::uint32_t>(sub[k]);
   }
   for (std::int32_t k = 0; k < n; ++k)

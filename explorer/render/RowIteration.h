@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "RenderSettings.h"
 #include "RenderState.h"
 
 // Asked before every kernel call, so that a render stop is answered within one call.
@@ -37,10 +38,16 @@ struct TGroupPacking {
   long double StepX = 0;
   long double StepY = 0;
   bool Subpixels = false;
+  // The arguments of every call: the limit, the bailout, the set and its constant; by
+  // default the screen render's working copies and the current mode when made.
+  std::int32_t MaxIterations = RenderMaxIterations;
+  long double Bailout = RenderBailout;
+  bool Julia = JuliaMode != 0;
+  TExtendedComplex JuliaC = ::JuliaC;
 };
 
 // The counts of the packing's points of one group, as GroupCounts below but with the
-// given packing; the limit and bailout are RenderMaxIterations and RenderBailout.
+// given packing and its arguments.
 bool PackedGroupCounts(const TGroupPacking& packing, long double x, long double y,
                        std::int32_t* counts, const IStopRequest* stop);
 

@@ -91,6 +91,7 @@ TEST_P(DiskColors, FollowTheDisksChoiceOfTableOrGradient) {
   TakeDiskColors(table, c.SurfaceBits);
   PaletteLoaded = c.Loaded;
   PaletteOffset = c.Offset;
+  TakeDiskSettings();
   EXPECT_EQ(DiskColor(c.Count), c.Expected) << std::hex << DiskColor(c.Count);
 }
 
@@ -100,6 +101,7 @@ TEST_F(DiskFixture, GradientProductsRoundHalvesToEven) {
   RedSlope = 0.5;
   GreenSlope = 0.5;
   BlueSlope = 0.5;
+  TakeDiskSettings();
   EXPECT_EQ(DiskColor(5), 0x00020202u);  // 2.5 -> 2
   EXPECT_EQ(DiskColor(7), 0x00040404u);  // 3.5 -> 4
 }

@@ -34,6 +34,7 @@ protected:
     for (int i = 0; i < ColorTableSize; ++i)
       table[i] = ColorTableEntry{std::uint8_t(i), std::uint8_t(255 - i), std::uint8_t(i * 7), 0};
     TakeDiskColors(table, 32);
+    TakeDiskSettings();
   }
   ~DiskFixture() override {
     UseSSE2 = UseSSE = Use3DNow = 0;
