@@ -461,7 +461,7 @@ struct SlowView {
     ViewLeft = -0.75L;
     ViewTop = 1.5L;
     ViewHeight = 1.5L;
-    RenderMaxIterations = 3000000;
+    RenderMaxIterations = 30000000;
   }
   ~SlowView() {
     ViewLeft = left;
