@@ -40,6 +40,9 @@ void TForm1::Panel1DockDrop(TObject*, TDragDockObject*, int, int) {
 void TForm1::Panel1UnDock(TObject*, TControl*, TWinControl*, bool&) {
   DockedHeight = 0;
   ParamsDocked = 0;
-  Panel1->SetAutoSize(true);
+  // The leaving window is still the panel's child here, and an auto-sizing panel would
+  // take its height again: the panel closes to 0 and sizes itself once the window has
+  // gone (the parameters window's close switches auto-size on).
+  Panel1->SetAutoSize(false);
   Panel1->SetHeight(0);
 }

@@ -40,6 +40,8 @@ protected:
 
   void Open(int width = 320, int height = 240) {
     OpenWindow(width, height);
+    // The program's globals, as its main block sets them.
+    Form1 = form;
     Form2 = New<TForm2>(Application);
     form->ShowParameters();
   }

@@ -350,6 +350,7 @@ TEST_F(Parameters, DocksIntoThePanelRefusesToCloseThereAndClosesUndocked) {
 
   ASSERT_TRUE(p->ManualDock(nullptr));
   ASSERT_TRUE(Settle());
+  EXPECT_EQ(p->Parent(), nullptr);
   EXPECT_EQ(ParamsDocked, 0);
   EXPECT_EQ(DockedHeight, 0);
   EXPECT_EQ(form->Panel1->Height(), 0);
