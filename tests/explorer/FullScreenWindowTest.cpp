@@ -14,6 +14,7 @@
 #include "ConfigForm.h"
 #include "ParametersWindowFixture.h"
 #include "RenderState.h"
+#include "TextFit.h"
 #include "WindowSizing.h"
 #include "display/DXDraw.h"
 #include "display/DXDrawDisplay.h"
@@ -284,6 +285,8 @@ TEST_F(FullScreenWindow, ConfigurationDialogListsModesAndTakesTheChoice) {
   config->Show();
   ASSERT_TRUE(Settle());
   EXPECT_EQ(config->Caption(), "Config");
+  const auto misfits = TextMisfits(config);
+  EXPECT_TRUE(misfits.empty()) << Describe(misfits);
   EXPECT_EQ(config->ClientWidth(), 274);
   EXPECT_EQ(config->ClientHeight(), 171);
   EXPECT_GE(config->DriverBox->Items()->Count(), 1);

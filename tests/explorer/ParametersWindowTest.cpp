@@ -19,6 +19,7 @@
 #include "forms/StdCtrls.h"
 #include "forms/SysUtils.h"
 #include "MyTrackBar.h"
+#include "TextFit.h"
 
 namespace {
 
@@ -73,6 +74,14 @@ TEST_F(Parameters, ShowsTheDefaultViewAndAJuliaView) {
   EXPECT_EQ(p->RadioGroup1->ItemIndex(), 0);
   Bailout = 4.0L;
   MaxIterations = 150;
+}
+
+TEST_F(Parameters, EveryTextFitsWithTheRealFonts) {
+  Open();
+  Form2->Show();
+  ASSERT_TRUE(Settle());
+  const auto misfits = TextMisfits(Form2);
+  EXPECT_TRUE(misfits.empty()) << Describe(misfits);
 }
 
 TEST_F(Parameters, KernelCheckBoxesExcludeEachOther) {

@@ -308,7 +308,10 @@ BOOL CALLBACK FindEdit(HWND w, LPARAM data) {
   char cls[32] = "", text[64] = "";
   GetClassNameA(w, cls, sizeof cls);
   GetWindowTextA(w, text, sizeof text);
-  if (lstrcmpiA(cls, "Edit") != 0 || std::string(text) != found->Text) return TRUE;
+  // The class library's edit class ("TEdit") or the system's.
+  const std::string name = cls;
+  const bool edit = name.size() >= 4 && lstrcmpiA(name.c_str() + name.size() - 4, "Edit") == 0;
+  if (!edit || std::string(text) != found->Text) return TRUE;
   found->Window = w;
   return FALSE;
 }
