@@ -3,6 +3,8 @@
 #include "MainForm.h"
 #include "ParametersForm.h"
 #include "SystemFacts.h"
+#include "Unit3.h"
+#include "Unit6.h"
 #include "forms/Application.h"
 #include "forms/Module.h"
 
@@ -15,6 +17,8 @@ int main() {
   }
   Application->CreateForm(Form1);
   Application->CreateForm(Form2);
+  Application->CreateForm(Form3);
+  Application->CreateForm(Form6);
   Application->Run();
   FinalizeUnits();
   return 0;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "forms/Application.h"
+#include "forms/CanvasBinding.h"
 #include "forms/Menus.h"
 
 TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner), canvas_(new TControlCanvas(this)) {
@@ -331,18 +332,9 @@ void TCustomForm::Paint() {
 }
 
 void TCustomForm::PaintWindow(HDC dc) {
-  canvas_->Lock();
   canvas_->FreeHandle();
-  canvas_->SetHandle(dc);
-  try {
-    Paint();
-  } catch (...) {
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
-    throw;
-  }
-  canvas_->SetHandle(nullptr);
-  canvas_->Unlock();
+  TCanvasBinding binding(*canvas_, dc);
+  Paint();
 }
 
 bool TCustomForm::DoMouseWheel(TShiftState shift, int wheelDelta, POINT mousePos) {
@@ -394,6 +386,23 @@ void TCustomForm::WMCommand(TMessage& m) {
 void TCustomForm::WMSysCommand(TMessage& m) { DefaultHandler(m); }
 
 void TCustomForm::WMInitMenuPopup(TMessage& m) { DefaultHandler(m); }
+
+void TCustomForm::WMSetCursor(TMessage& m) {
+  // Graphic controls have no window to ask for their cursor: the form asks for them.
+  if (LOWORD(m.LParam) == HTCLIENT && Screen->Cursor() == crDefault &&
+      reinterpret_cast<HWND>(m.WParam) == Handle()) {
+    POINT p;
+    if (GetCursorPos(&p)) {
+      TControl* control = ControlAtPos(ScreenToClient(p), false);
+      if (control && control->Cursor() != crDefault) {
+        ::SetCursor(Screen->Cursors(control->Cursor()));
+        m.Result = TRUE;
+        return;
+      }
+    }
+  }
+  DefaultHandler(m);
+}
 
 bool TCustomForm::PaletteChanged(bool foreground) {
   bool handled = false;

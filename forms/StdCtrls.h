@@ -1,6 +1,6 @@
 // The standard controls in one include: panel, label, button, edit, memo, spin edit,
-// check box and radio button, radio group, speed button, paint box, bevel, shape, track
-// bar and combo box.
+// check box and radio button, radio group, speed button, paint box, image, bevel, shape,
+// track bar and combo box.
 #pragma once
 
 #include "forms/Bevel.h"
@@ -8,6 +8,7 @@
 #include "forms/CheckBox.h"
 #include "forms/ComboBox.h"
 #include "forms/Edit.h"
+#include "forms/Image.h"
 #include "forms/Label.h"
 #include "forms/Memo.h"
 #include "forms/PaintBox.h"
