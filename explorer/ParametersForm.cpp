@@ -147,7 +147,6 @@ TForm2::TForm2(TComponent* owner) : TForm(owner) {
   BuildCorners();
   ColorDialog1 = new TColorDialog(this);
   ColorDialog1->SetName("ColorDialog1");
-  ColorDialog1->Options = TColorDialogOptions{cdAnyColor};
   ColorDialog1->OnShow = MakeEvent(this, &TForm2::ColorDialog1Show);
 
   OnCreate = MakeEvent(this, &TForm2::FormCreate);
