@@ -1,6 +1,7 @@
 // Quorvel, the fractal explorer: the main program block. The windows do the rest; the
 // first render starts when the display control first initialises its surfaces.
 #include "MainForm.h"
+#include "ParametersForm.h"
 #include "SystemFacts.h"
 #include "Unit3.h"
 #include "Unit4.h"
@@ -16,6 +17,7 @@ int main() {
     Application->Restore();
   }
   Application->CreateForm(Form1);
+  Application->CreateForm(Form2);
   Application->CreateForm(Form3);
   Application->CreateForm(Form4);
   Application->CreateForm(Form6);

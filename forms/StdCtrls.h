@@ -1,11 +1,12 @@
 // The standard controls in one include: panel, label, button, edit, memo, spin edit,
-// check box and radio button, radio group, speed button, paint box, image, bevel, shape and
-// track bar.
+// check box and radio button, radio group, speed button, paint box, image, bevel, shape,
+// track bar and combo box.
 #pragma once
 
 #include "forms/Bevel.h"
 #include "forms/Button.h"
 #include "forms/CheckBox.h"
+#include "forms/ComboBox.h"
 #include "forms/Edit.h"
 #include "forms/Image.h"
 #include "forms/Label.h"

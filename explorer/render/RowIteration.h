@@ -43,7 +43,7 @@ struct TGroupPacking {
   std::int32_t MaxIterations = RenderMaxIterations;
   long double Bailout = RenderBailout;
   bool Julia = JuliaMode != 0;
-  TExtendedComplex JuliaC = ::JuliaC;
+  TExtendedComplex JuliaC = RenderJuliaC;
 };
 
 // The counts of the packing's points of one group, as GroupCounts below but with the
