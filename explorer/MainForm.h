@@ -119,6 +119,8 @@ public:
   void DXTimer1Timer(TObject* sender, int lagCount);
 
   void InvertRectinSelection1Click(TObject* sender);
+  // Shows the AVI record window, not modal (MainAviZoom.cpp).
+  void AVIRecord1Click(TObject* sender);
 
   // Writes the parameter-file association and probes for the palette editor.
   void RegisterFileType();
@@ -224,6 +226,10 @@ private:
   // those that have; true when none runs any more.
   bool EndAnimationThreads(DWORD timeoutMs);
 
+  // The zoom flight's step after each finished render of an auto-mode recording: the
+  // frame, then the view zoomed by the record window's steps and rendered again.
+  void AviZoomStep();
+
   TWndMethod displayWindowProc_;
   std::unique_ptr<TDXDrawRenderSurface> surface_;
   std::unique_ptr<TRenderEngine> engine_;
@@ -231,3 +237,7 @@ private:
 };
 
 extern TForm1* Form1;
+
+// The factors of the zoom flight's last zoom-out step.
+extern long double AviZoomFactorX;
+extern long double AviZoomFactorY;

@@ -2,6 +2,7 @@
 // first render starts when the display control first initialises its surfaces.
 #include "MainForm.h"
 #include "SystemFacts.h"
+#include "Unit5.h"
 #include "forms/Application.h"
 #include "forms/Module.h"
 
@@ -13,6 +14,7 @@ int main() {
     Application->Restore();
   }
   Application->CreateForm(Form1);
+  Application->CreateForm(Form5);
   Application->Run();
   FinalizeUnits();
   return 0;
