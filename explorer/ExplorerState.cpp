@@ -21,6 +21,12 @@ TSavedView SavedView;
 
 bool WideScreen43 = false;
 std::uint16_t DockedHeight = 0;
+std::int32_t ParamsDocked = 0;
+std::int32_t ParamsDockedBeforeFullScreen = 0;
+std::int32_t LastFrameHeight = 0;
+std::int32_t RenderOnNextPaint = 0;
+long double CornerX1 = 0;
+long double CornerY1 = 0;
 
 std::atomic<std::uint8_t> AnimStop{0};
 std::atomic<std::int32_t> AnimDelay{10};

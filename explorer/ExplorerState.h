@@ -47,6 +47,19 @@ extern TSavedView SavedView;
 extern bool WideScreen43;
 // The height kept for the parameters window docked at the bottom, 0 when none is docked.
 extern std::uint16_t DockedHeight;
+// -1 while the parameters window sits docked in the bottom panel, and whether it did when
+// the window went full screen (it docks again on the way back).
+extern std::int32_t ParamsDocked;
+extern std::int32_t ParamsDockedBeforeFullScreen;
+// The window height that the sizing rule produced last (0 at start).
+extern std::int32_t LastFrameHeight;
+// -1: the full-screen window was minimised and renders again when it is painted.
+extern std::int32_t RenderOnNextPaint;
+
+// The corners the parameters window edits before they become the view: x1 and y1 (x2 and
+// y2 are ViewRight and ViewBottom of the render state).
+extern long double CornerX1;
+extern long double CornerY1;
 
 // Palette animation: the stop request polled by the animation threads once per frame
 // (1: finish after the current frame), speed (ms per frame, 0 to 100), direction (0 or 1),

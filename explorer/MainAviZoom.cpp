@@ -4,9 +4,11 @@
 #include "AviZoom.h"
 #include "ExplorerState.h"
 #include "MainForm.h"
+#include "ParametersForm.h"
 #include "RenderSettings.h"
 #include "Unit5.h"
 #include "display/DXDraw.h"
+#include "forms/CheckBox.h"
 #include "forms/RadioGroup.h"
 #include "forms/SysUtils.h"
 
@@ -51,6 +53,15 @@ void TForm1::AviZoomStep() {
   UseSSE2 = kernels.UseSSE2;
   UseSSE = kernels.UseSSE;
   Use3DNow = kernels.Use3DNow;
+  // The parameters window's OK action reads the kernel from its check boxes.
+  if (Form2) {
+    if (steps.SinglesOff) {
+      Form2->CheckBox5->SetChecked(false);
+      Form2->CheckBox4->SetChecked(false);
+    }
+    if (steps.Sse2On) Form2->CheckBox2->SetChecked(true);
+    if (steps.Sse2Off) Form2->CheckBox2->SetChecked(false);
+  }
 
   ShowParameters();
   RestartRender();

@@ -70,10 +70,6 @@ void TForm1::SetProgressTimer(bool enabled) { Timer1->SetEnabled(enabled); }
 
 void TForm1::SetFrameTimer(bool enabled) { DXTimer1->SetEnabled(enabled); }
 
-void TForm1::ShowParameters() {
-  // The parameters window shows the view once it is part of the program.
-}
-
 void TForm1::SetCaption(const std::string& caption) { TDXForm::SetCaption(caption); }
 
 void TForm1::RenderFinished() {

@@ -16,6 +16,7 @@
 #include "forms/Controls.h"
 
 class TDXDraw;
+class TDragDockObject;
 class TDXTimer;
 class TOpenDialog;
 class TSaveDialog;
@@ -187,7 +188,39 @@ public:
   void EnableVSync1Click(TObject* sender);
   void ShowFPS1Click(TObject* sender);
 
+  // The parameters window (MainParameters.cpp): the menu commands and the docking panel.
+  void Parameters1Click(TObject* sender);
+  void parameters2Click(TObject* sender);
+  void Panel1DockDrop(TObject* sender, TDragDockObject* source, int x, int y);
+  void Panel1UnDock(TObject* sender, TControl* client, TWinControl* newTarget, bool& allow);
+
+  // Window sizing and its messages (MainWindowSizing.cpp).
+  void FormCanResize(TObject* sender, int& newWidth, int& newHeight, bool& resize);
+  void FormResize(TObject* sender);
+  void FormPaint(TObject* sender);
+  void BufferinSysMem1Click(TObject* sender);
+  void Force43window1Click(TObject* sender);
+  void wmsize(TMessage& message);
+  void wmsetcursor(TMessage& message);
+  void syscom(TMessage& message);
+  void wmdisplaychange(TMessage& message);
+
+  // Window and full screen (MainFullScreen.cpp).
+  void Fullscreen1Click(TObject* sender);
+  void Fullscreen2Click(TObject* sender);
+
+protected:
+  void WMSize(TMessage& m) override { wmsize(m); }
+  void WMSetCursor(TMessage& m) override { wmsetcursor(m); }
+  void WMSysCommand(TMessage& m) override { syscom(m); }
+  void Dispatch(TMessage& m) override;
+
 private:
+  // The bindings of the parameters, sizing and full-screen commands, made with the form.
+  void BindWindowCommands();
+  // The way back from a switch to full screen that failed: border, menu and options.
+  void LeaveFullScreenState();
+  void ReplaceScreenCursors();
   void BuildMenus();
   void ReadSettings();
   void WriteSettings();

@@ -82,6 +82,7 @@ TForm1::TForm1(TComponent* owner) : TDXForm(owner) {
 
   BuildMenus();
   BuildFileCommands();
+  BindWindowCommands();
 
   OnCreate = MakeEvent(this, &TForm1::FormCreate);
   OnShow = MakeEvent(this, &TForm1::FormShow);

@@ -32,16 +32,6 @@ constexpr unsigned short ExplorerControlWord = 0x133F;
 // The system-menu command of "Always on top".
 constexpr UINT AlwaysOnTopCommand = 2;
 
-void ReplaceScreenCursors() {
-  Screen->SetCursors(crHandPoint, LoadCursor(nullptr, IDC_HAND));
-  Screen->SetCursors(crDrag, LoadCursor(nullptr, IDC_APPSTARTING));
-  Screen->SetCursors(crMultiDrag, LoadCursor(nullptr, IDC_APPSTARTING));
-  Screen->SetCursors(crVSplit, LoadCursor(nullptr, IDC_SIZENS));
-  Screen->SetCursors(crHSplit, LoadCursor(nullptr, IDC_SIZEWE));
-  Screen->SetCursors(crNoDrop, LoadCursor(nullptr, IDC_NO));
-  Screen->SetCursors(crSQLWait, LoadCursor(nullptr, IDC_WAIT));
-}
-
 HANDLE NewEvent(bool manualReset, bool signalled) {
   HANDLE event = CreateEventA(nullptr, manualReset, signalled, nullptr);
   if (!event) RaiseLastOSError();
@@ -53,11 +43,24 @@ std::string FirstArgument() { return __argc > 1 && __argv[1] ? __argv[1] : ""; }
 
 }  // namespace
 
+// Also after a display change (wmdisplaychange).
+void TForm1::ReplaceScreenCursors() {
+  Screen->SetCursors(crHandPoint, LoadCursor(nullptr, IDC_HAND));
+  Screen->SetCursors(crDrag, LoadCursor(nullptr, IDC_APPSTARTING));
+  Screen->SetCursors(crMultiDrag, LoadCursor(nullptr, IDC_APPSTARTING));
+  Screen->SetCursors(crVSplit, LoadCursor(nullptr, IDC_SIZENS));
+  Screen->SetCursors(crHSplit, LoadCursor(nullptr, IDC_SIZEWE));
+  Screen->SetCursors(crNoDrop, LoadCursor(nullptr, IDC_NO));
+  Screen->SetCursors(crSQLWait, LoadCursor(nullptr, IDC_WAIT));
+}
+
 std::string TForm1::SettingsFileName() {
   return ExtractFilePath(Application->ExeName()) + "quorvel.ini";
 }
 
 void TForm1::FormCreate(TObject*) {
+  // A new main window has no sizing history: the resize rule refuses nothing yet.
+  LastFrameHeight = 0;
   ReplaceScreenCursors();
 
   CpuCount = ProcessorCount();

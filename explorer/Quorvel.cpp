@@ -1,6 +1,7 @@
 // Quorvel, the fractal explorer: the main program block. The windows do the rest; the
 // first render starts when the display control first initialises its surfaces.
 #include "MainForm.h"
+#include "ParametersForm.h"
 #include "SystemFacts.h"
 #include "Unit5.h"
 #include "forms/Application.h"
@@ -14,6 +15,7 @@ int main() {
     Application->Restore();
   }
   Application->CreateForm(Form1);
+  Application->CreateForm(Form2);
   Application->CreateForm(Form5);
   Application->Run();
   FinalizeUnits();

@@ -7,10 +7,12 @@
 
 #include "AviZoom.h"
 #include "MainForm.h"
+#include "ParametersForm.h"
 #include "display/DXAVIRec.h"
 #include "display/DXDraw.h"
 #include "forms/Button.h"
 #include "forms/CheckBox.h"
+#include "forms/ComboBox.h"
 #include "forms/Consts.h"
 #include "forms/Dialogs.h"
 #include "forms/Edit.h"
@@ -136,8 +138,11 @@ TForm5::TForm5(TComponent* owner) : TForm(owner) {
   Button1->OnClick = MakeEvent(this, &TForm5::Button1Click);
 
   Label8 = MakeLabel(this, "Label8", "Auto Zoom Steps:", 8, 286);
-  ComboBox1 = MakeEdit(this, "ComboBox1", "8", 120, 282, 57);
+  ComboBox1 = Make<TComboBox>(this, "ComboBox1", 120, 282, 57, 21);
+  ComboBox1->SetStyle(csDropDown);
   ComboBox1->SetMaxLength(2);
+  for (const char* steps : {"4", "8", "16", "32", "64"}) ComboBox1->Items()->Add(steps);
+  ComboBox1->SetText("8");
   ComboBox1->OnChange = MakeEvent(this, &TForm5::ComboBox1Change);
 
   Label4 = MakeLabel(this, "Label4", "Client Width", 8, 312);
@@ -175,7 +180,7 @@ TForm5::TForm5(TComponent* owner) : TForm(owner) {
   loader.Finish();
 }
 
-void TForm5::FormCreate(TObject*) {}
+void TForm5::FormCreate(TObject*) { ComboBox1->SetItemIndex(1); }
 
 void TForm5::FormShow(TObject*) { Set8087CW(ExplorerControlWord); }
 
@@ -246,11 +251,9 @@ void TForm5::Button1Click(TObject*) {
 void TForm5::RadioGroup1Click(TObject*) {
   if (RadioGroup1->ItemIndex() == AutoFrameAdd) {
     Button1->SetEnabled(false);
-    if (DXAviRec1->Recording() && Form1) {
-      // The parameters window's OK action: its values applied and the render restarted,
-      // whose end then steps the zoom.
-      Form1->DXDraw1->SetSize(Form1->DXDraw1->SurfaceWidth(), Form1->DXDraw1->SurfaceHeight());
-    }
+    // The parameters window's OK action: its values applied and the render restarted,
+    // whose end then steps the zoom.
+    if (DXAviRec1->Recording() && Form2) Form2->Button1Click(Form2);
   } else if (DXAviRec1->Recording()) {
     Button1->SetEnabled(true);
   }

@@ -11,6 +11,7 @@
 
 class TButton;
 class TCheckBox;
+class TComboBox;
 class TDXAviRec;
 class TEdit;
 class TLabel;
@@ -40,8 +41,7 @@ public:
   TRadioGroup* RadioGroup2;
   TButton* Button1;
   TLabel* Label8;
-  // Until the class library has its editable drop-down box, a plain box of two characters.
-  TEdit* ComboBox1;
+  TComboBox* ComboBox1;
   TLabel* Label4;
   TEdit* Edit4;
   TLabel* Label5;

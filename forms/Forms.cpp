@@ -357,7 +357,22 @@ void TCustomForm::Dispatch(TMessage& m) {
     return;
   }
   if (DockMessage(m)) return;
+  if (m.Msg == WM_WINDOWPOSCHANGING) WindowPosChanging(m);
   TWinControl::Dispatch(m);
+}
+
+void TCustomForm::WindowPosChanging(TMessage& m) {
+  auto* pos = reinterpret_cast<WINDOWPOS*>(m.LParam);
+  if (!OnCanResize || Parent() || (pos->flags & SWP_NOSIZE) || IsIconic(Handle())) return;
+  int width = pos->cx, height = pos->cy;
+  bool resize = true;
+  OnCanResize(this, width, height, resize);
+  if (!resize) {
+    pos->flags |= SWP_NOSIZE;
+    return;
+  }
+  pos->cx = width;
+  pos->cy = height;
 }
 
 void TCustomForm::WMClose(TMessage&) { Close(); }

@@ -28,6 +28,9 @@ constexpr TModalResult mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = I
 
 using TCloseEvent = TEvent<TObject*, TCloseAction&>;
 using TCloseQueryEvent = TEvent<TObject*, bool&>;
+// Sender, the proposed outer width and height (the handler may change them), and
+// whether the window takes a new size at all.
+using TCanResizeEvent = TEvent<TObject*, int&, int&, bool&>;
 
 class TCustomForm : public TWinControl {
 public:
@@ -87,6 +90,9 @@ public:
   TCloseEvent OnClose;
   TCloseQueryEvent OnCloseQuery;
   TMouseWheelEvent OnMouseWheel;
+  // Every size change of the top-level window, by the user or the program, passes
+  // through it before it happens (not while the window is minimised).
+  TCanResizeEvent OnCanResize;
 
   // Docking (Docking.h). DragKind dkDock lets the user dock the form by moving it over
   // a dock site; DragMode dmAutomatic lets a docked form be dragged out again.
@@ -128,6 +134,7 @@ public:
 private:
   void PlaceOnFirstShow();
   bool DockMessage(TMessage& m);
+  void WindowPosChanging(TMessage& m);
   bool DockInto(TDockSite* site, POINT drop);
   bool Undock(POINT floatAt);
   void EndDockDrag(POINT screen, POINT grab);

@@ -171,6 +171,67 @@ bool TryStrToFloat(const std::string& text, double& value) {
   return true;
 }
 
+bool TryStrToFloat(const std::string& text, long double& value) {
+  std::string copy = Trim(text);
+  if (copy.empty() || copy.size() != text.size()) return false;
+  for (char& c : copy) {
+    if (c == DecimalSeparator) c = '.';
+    else if (c == '.' && DecimalSeparator != '.') return false;
+    // Decimal notation only: no "inf", "nan" or hexadecimal forms.
+    if (!std::isdigit(static_cast<unsigned char>(c)) && c != '.' && c != '+' && c != '-' &&
+        c != 'e' && c != 'E')
+      return false;
+  }
+  char* end = nullptr;
+  errno = 0;
+  long double result = std::strtold(copy.c_str(), &end);
+  if (end != copy.c_str() + copy.size() || errno == ERANGE) return false;
+  value = result;
+  return true;
+}
+
+long double StrToFloatExtended(const std::string& text) {
+  long double value;
+  if (!TryStrToFloat(text, value)) throw EConvertError(SInvalidFloat, text);
+  return value;
+}
+
+std::string FloatToStrF(long double value, TFloatFormat, int precision, int digits) {
+  precision = precision < 1 ? 1 : precision > 18 ? 18 : precision;
+  digits = digits < 0 ? 0 : digits > 18 ? 18 : digits;
+  // The significant digits and the decimal exponent, correctly rounded by printf.
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.*Le", precision - 1, value);
+  std::string text = buffer;
+  const size_t e = text.find('e');
+  if (e == std::string::npos) return text;  // inf or nan
+  const int exponent = std::atoi(text.c_str() + e + 1);
+  if (exponent >= precision) {
+    for (char& c : text)
+      if (c == '.') c = DecimalSeparator;
+    return text;
+  }
+  if (exponent + 1 + digits <= precision) {
+    // Every shown digit is significant: plain fixed notation rounds at the last decimal.
+    std::snprintf(buffer, sizeof buffer, "%.*Lf", digits, value);
+    text = buffer;
+  } else {
+    // The precision ends inside the decimals: the rest are zeros.
+    const bool negative = text[0] == '-';
+    std::string mantissa;
+    for (size_t i = 0; i < e; ++i)
+      if (std::isdigit(static_cast<unsigned char>(text[i]))) mantissa += text[i];
+    std::string integer = exponent < 0 ? "0" : mantissa.substr(0, static_cast<size_t>(exponent) + 1);
+    std::string decimals = exponent < 0 ? std::string(static_cast<size_t>(-exponent - 1), '0') + mantissa
+                                        : mantissa.substr(static_cast<size_t>(exponent) + 1);
+    decimals.append(static_cast<size_t>(digits) - decimals.size(), '0');
+    text = (negative ? "-" : "") + integer + "." + decimals;
+  }
+  for (char& c : text)
+    if (c == '.') c = DecimalSeparator;
+  return text;
+}
+
 double StrToFloat(const std::string& text) {
   double value;
   if (!TryStrToFloat(text, value)) throw EConvertError(SInvalidFloat, text);

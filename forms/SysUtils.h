@@ -116,6 +116,14 @@ std::string FloatToStr(double value);  // up to 15 significant digits
 std::string FloatToStrFixed(double value, int decimals);
 double StrToFloat(const std::string& text);  // EConvertError when not a number
 bool TryStrToFloat(const std::string& text, double& value);
+// The same in extended precision (80-bit on x86), for values that must keep every digit.
+long double StrToFloatExtended(const std::string& text);  // EConvertError when not a number
+bool TryStrToFloat(const std::string& text, long double& value);
+// Fixed notation: the value rounded to Precision significant digits (at most 18), shown
+// with Digits decimals, the places past the precision as zeros. A value of Precision or
+// more integer digits comes in scientific notation instead.
+enum TFloatFormat { ffFixed };
+std::string FloatToStrF(long double value, TFloatFormat format, int precision, int digits);
 
 std::string LowerCase(const std::string& text);  // ASCII letters only
 std::string UpperCase(const std::string& text);

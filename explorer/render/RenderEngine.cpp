@@ -80,6 +80,7 @@ void TRenderEngine::StartRender() {
   RenderPass = 1;
   RenderMaxIterations = MaxIterations;
   RenderBailout = Bailout;
+  RenderJuliaC = JuliaC;
   const std::int32_t width = std::max<std::int32_t>(surface_.Width(), 0);
   const std::int32_t height = std::max<std::int32_t>(surface_.Height(), 0);
   PixelStepY = ViewHeight / (height > 0 ? height : 1);

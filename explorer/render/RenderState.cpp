@@ -3,6 +3,7 @@
 
 std::int32_t RenderMaxIterations = 0;
 long double RenderBailout = 0;
+TExtendedComplex RenderJuliaC;
 long double PixelStepX = 0;
 long double PixelStepY = 0;
 std::int32_t RenderWidth = 0;

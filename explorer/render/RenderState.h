@@ -8,11 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "RenderSettings.h"
+
 // Which kernel a render calls, chosen once at its start (RowIteration.h).
 enum class TRenderKernel { FPU, SSE2, SSE, ThreeDNow };
 
 extern std::int32_t RenderMaxIterations;  // working copy of the iteration limit
 extern long double RenderBailout;         // working copy of the bailout
+// Working copy of the Julia constant (start value in the Mandelbrot set): the parameters
+// window edits JuliaC in place while workers may still be iterating.
+extern TExtendedComplex RenderJuliaC;
 extern long double PixelStepX;            // equal to PixelStepY: square pixels
 extern long double PixelStepY;            // ViewHeight / surface height
 extern std::int32_t RenderWidth;          // the back surface's size at render start

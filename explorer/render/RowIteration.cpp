@@ -39,11 +39,12 @@ void KernelCall(TRenderKernel kernel, const long double* re, long double im,
                 std::int32_t* out) {
   const bool julia = JuliaMode != 0;
   const std::uint32_t maxiter = static_cast<std::uint32_t>(RenderMaxIterations);
-  // Mandelbrot: c is the point, z0 is JuliaC. Julia: c is JuliaC, z0 is the point.
-  auto cr = [&](int k) { return julia ? JuliaC.Re : re[k]; };
-  auto zr = [&](int k) { return julia ? re[k] : JuliaC.Re; };
-  const long double ci = julia ? JuliaC.Im : im;
-  const long double zi = julia ? im : JuliaC.Im;
+  // Mandelbrot: c is the point, z0 is the constant. Julia: c is the constant, z0 the point.
+  const TExtendedComplex k0 = RenderJuliaC;
+  auto cr = [&](int k) { return julia ? k0.Re : re[k]; };
+  auto zr = [&](int k) { return julia ? re[k] : k0.Re; };
+  const long double ci = julia ? k0.Im : im;
+  const long double zi = julia ? im : k0.Im;
   switch (kernel) {
     case TRenderKernel::SSE2:
       iterate_SSE2(&out[0], &out[1], double(cr(0)), double(cr(1)), double(ci), double(zr(0)),

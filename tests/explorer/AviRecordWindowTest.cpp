@@ -12,12 +12,14 @@
 #include "AviZoom.h"
 #include "ExplorerState.h"
 #include "MainWindowFixture.h"
+#include "ParametersForm.h"
 #include "RenderSettings.h"
 #include "Unit5.h"
 #include "display/DXAVIRec.h"
 #include "display/DXMediaConsts.h"
 #include "forms/Button.h"
 #include "forms/CheckBox.h"
+#include "forms/ComboBox.h"
 #include "forms/Edit.h"
 #include "forms/Label.h"
 #include "forms/Menus.h"
@@ -52,6 +54,8 @@ protected:
   void SetUp() override {
     OpenWindow(640, 480);
     Form1 = form;
+    Form2 = New<TForm2>(Application);
+    form->ShowParameters();
     Form5 = New<TForm5>(Application);
     Form5->Show();
     ASSERT_TRUE(Settle());
@@ -63,6 +67,10 @@ protected:
       Form5->Free();
     }
     EXPECT_EQ(Form5, nullptr) << "the window clears the program's reference to it";
+    if (Form2) {
+      Form2->Free();
+      Form2 = nullptr;
+    }
     MainWindowFixture::TearDown();
   }
 
@@ -81,7 +89,7 @@ protected:
     SendMessageA(edit, EM_SETSEL, 0, -1);
     for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<WPARAM>(c), 0);
   }
-  HWND ComboEdit() { return Form5->ComboBox1->Handle(); }
+  HWND ComboEdit() { return FindWindowExA(Form5->ComboBox1->Handle(), nullptr, "Edit", nullptr); }
 
   void SetUpRecording(const std::string& name, const char* width, const char* height, const char* fps) {
     Form5->Edit8->SetText(OutFile(name));
@@ -133,6 +141,8 @@ TEST_F(AviRecordWindow, TheWindowAsBuilt) {
   EXPECT_EQ(Form5->RadioGroup2->ItemIndex(), TForm5::ZoomIn);
   EXPECT_FALSE(Form5->Button1->Enabled());
   EXPECT_FALSE(Form5->SpeedButton1->Down());
+  EXPECT_EQ(Form5->ComboBox1->Items()->Count(), 5);
+  EXPECT_EQ(Form5->ComboBox1->ItemIndex(), 1);
   EXPECT_EQ(Form5->ComboBox1->Text(), "8");
   EXPECT_EQ(Form5->ComboBox1->MaxLength(), 2);
 
@@ -211,23 +221,22 @@ TEST_F(AviRecordWindow, ClientWidthSetsThreeQuartersAsHeightAndSetResizesTheMain
   SetWindowTextA(Form5->Edit4->Handle(), "abc");
   EXPECT_EQ(Form5->Edit5->Text(), "484");
 
-  int resizes = 0;
-  struct Counter {
-    int* count;
-    void Resize(TObject*) { ++*count; }
-  } counter{&resizes};
-  form->OnResize = MakeEvent(&counter, &Counter::Resize);
   SetWindowTextA(Form5->Edit4->Handle(), "641");
   SendMessageA(Form5->Button2->Handle(), BM_CLICK, 0, 0);
   ASSERT_TRUE(Settle());
   const int width = form->ClientWidth();
   EXPECT_EQ(Form5->Edit4->Text(), std::to_string(width));
   EXPECT_EQ(Form5->Edit5->Text(), std::to_string(RoundToEven(width * 0.75L)));
-  EXPECT_EQ(resizes, 0) << "the resize handler is detached while the size is set";
-  EXPECT_TRUE(form->OnResize == MakeEvent(&counter, &Counter::Resize)) << "and attached again";
+  EXPECT_TRUE(form->OnResize == MakeEvent(form, &TForm1::FormResize)) << "the resize handler is attached again";
   // The display follows the new client size; the render restarts by itself.
   EXPECT_EQ(form->DXDraw1->SurfaceWidth(), width);
-  form->OnResize = TNotifyEvent();
+
+  // A size the main window takes by other ways shows in the boxes: width, then height.
+  form->SetClientWidth(712);
+  form->SetClientHeight(400);
+  ASSERT_TRUE(Settle());
+  EXPECT_EQ(Form5->Edit4->Text(), std::to_string(form->ClientWidth()));
+  EXPECT_EQ(Form5->Edit5->Text(), std::to_string(form->ClientHeight()));
 }
 
 TEST_F(AviRecordWindow, ARecordingThatCannotStartIsShownAndRecordPopsUp) {
@@ -355,6 +364,10 @@ TEST_F(AviRecordWindow, TheFlightMovesTheKernelSilentlyWithItsOwnThresholds) {
     EXPECT_EQ(UseSSE2, c.After.UseSSE2) << c.What;
     EXPECT_EQ(UseSSE, c.After.UseSSE) << c.What;
     EXPECT_EQ(Use3DNow, c.After.Use3DNow) << c.What;
+    // The parameters window's kernel boxes follow, so that its OK action keeps them.
+    EXPECT_EQ(Form2->CheckBox2->Checked(), c.After.UseSSE2 != 0) << c.What;
+    EXPECT_EQ(Form2->CheckBox4->Checked(), c.After.UseSSE != 0) << c.What;
+    EXPECT_EQ(Form2->CheckBox5->Checked(), c.After.Use3DNow != 0) << c.What;
   }
   EXPECT_TRUE(responder.boxes.empty()) << "no message: " << responder.boxes[0].text;
 }

@@ -251,4 +251,132 @@ TEST(Quorvel, BufferInSystemMemoryStartsOnFromWindows62) {
   }
 }
 
+// A user's keys and mouse, through the system's input queue to the foreground window.
+void Key(WORD vk, bool up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &in, sizeof in);
+  Sleep(30);
+}
+
+void Press(WORD vk) {
+  Key(vk, false);
+  Key(vk, true);
+}
+
+void ClickAt(POINT p) {
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  INPUT in[3] = {};
+  in[0].type = in[1].type = in[2].type = INPUT_MOUSE;
+  in[0].mi.dx = LONG(p.x * 65535.0 / (w - 1));
+  in[0].mi.dy = LONG(p.y * 65535.0 / (h - 1));
+  in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(3, in, sizeof in[0]);
+  Sleep(100);
+}
+
+struct TTitled {
+  DWORD ProcessId;
+  const char* Title;
+  HWND Window;
+};
+
+BOOL CALLBACK FindTitled(HWND w, LPARAM data) {
+  auto* found = reinterpret_cast<TTitled*>(data);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  char title[256] = "";
+  GetWindowTextA(w, title, sizeof title);
+  if (pid != found->ProcessId || !IsWindowVisible(w) || std::string(title) != found->Title)
+    return TRUE;
+  found->Window = w;
+  return FALSE;
+}
+
+// The child edit field of a window that shows Text.
+struct TEditWithText {
+  const char* Text;
+  HWND Window;
+};
+
+BOOL CALLBACK FindEdit(HWND w, LPARAM data) {
+  auto* found = reinterpret_cast<TEditWithText*>(data);
+  char cls[32] = "", text[64] = "";
+  GetClassNameA(w, cls, sizeof cls);
+  GetWindowTextA(w, text, sizeof text);
+  if (lstrcmpiA(cls, "Edit") != 0 || std::string(text) != found->Text) return TRUE;
+  found->Window = w;
+  return FALSE;
+}
+
+size_t BlackPixels(HWND window) {
+  int w = 0, h = 0;
+  size_t black = 0;
+  for (std::uint32_t p : Screenshot(window, w, h)) black += (p & 0xFFFFFF) == 0;
+  return black;
+}
+
+TEST(Quorvel, ANewIterationLimitTypedInTheParametersWindowRendersAgain) {
+  DeleteFileA((BinFolder() + "quorvel.ini").c_str());
+  TExplorerRun run("");
+  ASSERT_TRUE(run.Started()) << GetLastError();
+  HWND window = run.WaitForRender();
+  ASSERT_NE(window, nullptr) << "no render caption within 60 s";
+  Sleep(300);
+  const size_t blackBefore = BlackPixels(window);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+
+  // "Settings", its first item "Parameters", by the keyboard's menu keys.
+  SetForegroundWindow(window);
+  Sleep(200);
+  Press(VK_MENU);
+  Press(VK_RIGHT);
+  Press(VK_DOWN);
+  Press(VK_RETURN);
+  TTitled params{pid, "Parameters - Mandelbrot set", nullptr};
+  for (int i = 0; i < 100 && !params.Window; ++i) {
+    EnumWindows(&FindTitled, reinterpret_cast<LPARAM>(&params));
+    if (!params.Window) Sleep(50);
+  }
+  ASSERT_NE(params.Window, nullptr) << "the parameters window did not open";
+
+  // Into the iteration field with the mouse, the old limit replaced by typing, Enter.
+  TEditWithText limit{"150", nullptr};
+  EnumChildWindows(params.Window, &FindEdit, reinterpret_cast<LPARAM>(&limit));
+  ASSERT_NE(limit.Window, nullptr);
+  RECT r;
+  GetWindowRect(limit.Window, &r);
+  ClickAt(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+  Press(VK_END);
+  Key(VK_SHIFT, false);
+  Press(VK_HOME);
+  Key(VK_SHIFT, true);
+  Press('1');
+  Press('2');
+  Press(VK_RETURN);
+
+  // With 12 iterations every point that needs more counts as inside: the black area
+  // grows, and the outside keeps the slope colours of counts below 12.
+  size_t blackAfter = blackBefore;
+  for (int i = 0; i < 200 && blackAfter < blackBefore * 2; ++i) {
+    Sleep(100);
+    blackAfter = BlackPixels(window);
+  }
+  EXPECT_GT(blackAfter, blackBefore * 2) << blackBefore;
+  int w = 0, h = 0;
+  const std::vector<std::uint32_t> shot = Screenshot(window, w, h);
+  std::set<std::uint32_t> slopeColours;
+  for (unsigned n = 0; n < 12; ++n)
+    slopeColours.insert((8 * n & 255) << 16 | (16 * n & 255) << 8 | (24 * n & 255));
+  size_t foreign = 0;
+  for (std::uint32_t p : shot) foreign += !slopeColours.count(p & 0xFFFFFF);
+  EXPECT_EQ(foreign, 0u) << "pixels of counts of 12 or more";
+  EXPECT_EQ(run.Close(window), 0);
+}
+
 }  // namespace

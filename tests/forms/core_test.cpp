@@ -24,6 +24,48 @@ TEST(Format, DecimalSeparatorAppliesToFloats) {
   EXPECT_DOUBLE_EQ(StrToFloat("1.5"), 1.5);
 }
 
+TEST(Format, ExtendedFixedNotationRoundsToThePrecisionAndPadsWithZeros) {
+  struct Case {
+    long double value;
+    int precision, digits;
+    const char* text;
+  };
+  const Case cases[] = {
+      // Doubles widened to extended keep their binary value: 18 digits show it.
+      {static_cast<long double>(-2.4), 18, 18, "-2.399999999999999910"},
+      {static_cast<long double>(1.2), 18, 18, "1.199999999999999960"},
+      {0.0L, 18, 18, "0.000000000000000000"},
+      {0.5L, 18, 18, "0.500000000000000000"},
+      {-0.75L, 18, 18, "-0.750000000000000000"},
+      // Small values: the decimals end the digits before the precision does.
+      {1.25e-18L, 18, 18, "0.000000000000000001"},
+      {123.5L, 4, 2, "123.50"},
+      {2.5L, 18, 0, "2"},
+      // A value with as many integer digits as the precision comes in scientific form.
+      {1.5e20L, 18, 18, "1.50000000000000000e+20"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(FloatToStrF(c.value, ffFixed, c.precision, c.digits), c.text) << c.text;
+}
+
+TEST(Format, ExtendedConversionKeepsEveryDigitAndRefusesOtherForms) {
+  EXPECT_EQ(StrToFloatExtended("0.1"), 0.1L);
+  EXPECT_NE(StrToFloatExtended("0.1"), static_cast<long double>(0.1));
+  EXPECT_EQ(StrToFloatExtended("-1.25e-3"), -1.25e-3L);
+  for (const char* bad : {"", " 1", "1 ", "1,5", "abc", "inf", "nan", "0x10", "1.5x"})
+    EXPECT_THROW(StrToFloatExtended(bad), EConvertError) << bad;
+  try {
+    StrToFloatExtended("x1");
+  } catch (const EConvertError& e) {
+    EXPECT_EQ(e.Message(), "'x1' is not a valid floating point value");
+  }
+  char saved = DecimalSeparator;
+  DecimalSeparator = ',';
+  EXPECT_EQ(StrToFloatExtended("1,5"), 1.5L);
+  EXPECT_EQ(FloatToStrF(1.5L, ffFixed, 18, 2), "1,50");
+  DecimalSeparator = saved;
+}
+
 TEST(Format, MismatchedOrMissingArgumentRaisesConvertError) {
   EXPECT_THROW(Format("%d", "text"), EConvertError);
   EXPECT_THROW(Format("%s", 5), EConvertError);

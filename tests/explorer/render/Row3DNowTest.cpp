@@ -39,7 +39,7 @@ protected:
     Use3DNow = 0;
     Subpixels4X = 0;
     JuliaMode = 0;
-    JuliaC = TExtendedComplex();
+    JuliaC = RenderJuliaC = TExtendedComplex();
   }
   ScopedControlWord ControlWord;
 };
@@ -49,6 +49,7 @@ TEST_P(Row3DNow, CountsAreThoseOfTheKernelOnTheSamePairs) {
   JuliaMode = c.Julia ? -1 : 0;
   // The rabbit's Julia set has interior around the origin.
   JuliaC = c.Julia ? TExtendedComplex{-0.12L, 0.75L} : TExtendedComplex{0.0L, 0.0L};
+  RenderJuliaC = JuliaC;  // what a render start takes
   if (c.Julia) ViewLeft = -1.3L;
   Subpixels4X = c.Subpixels ? -1 : 0;
   SetPacking();
