@@ -35,3 +35,6 @@ inline constexpr const char SRegSetDataFailed[] = "Failed to set data for '%s'";
 inline constexpr const char SRegGetDataFailed[] = "Failed to get data for '%s'";
 inline constexpr const char SInvalidRegType[] = "Invalid data type for '%s'";
 inline constexpr const char SIniFileWriteError[] = "Unable to write to %s";
+inline constexpr const char SNoDefaultPrinter[] = "There is no default printer currently selected";
+inline constexpr const char SPrinting[] = "Printing in progress";
+inline constexpr const char SNotPrinting[] = "Printer is not currently printing";
