@@ -76,6 +76,7 @@ void TForm1::RenderFinished() {
   FpsFrames = 0;
   FpsStartTime = timeGetTime();
   if (Form5 && Form5->AutoFlight()) AviZoomStep();
+  NudgeCursorForPreview();
 }
 
 bool TForm1::SelectionActive() { return ::SelectionActive != 0; }

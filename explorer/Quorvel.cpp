@@ -3,7 +3,9 @@
 #include "MainForm.h"
 #include "ParametersForm.h"
 #include "SystemFacts.h"
+#include "Unit3.h"
 #include "Unit5.h"
+#include "Unit6.h"
 #include "forms/Application.h"
 #include "forms/Module.h"
 
@@ -16,7 +18,9 @@ int main() {
   }
   Application->CreateForm(Form1);
   Application->CreateForm(Form2);
+  Application->CreateForm(Form3);
   Application->CreateForm(Form5);
+  Application->CreateForm(Form6);
   Application->Run();
   FinalizeUnits();
   return 0;
