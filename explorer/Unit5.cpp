@@ -8,6 +8,7 @@
 #include "AviZoom.h"
 #include "MainForm.h"
 #include "ParametersForm.h"
+#include "Unit3.h"
 #include "display/DXAVIRec.h"
 #include "display/DXDraw.h"
 #include "forms/Button.h"
@@ -17,10 +18,12 @@
 #include "forms/Dialogs.h"
 #include "forms/Edit.h"
 #include "forms/Label.h"
+#include "forms/MediaPlayer.h"
 #include "forms/RadioGroup.h"
 #include "forms/SpeedButton.h"
 #include "forms/SysUtils.h"
 #include "forms/Thread.h"
+#include "forms/UpDown.h"
 
 TForm5* Form5 = nullptr;
 
@@ -109,6 +112,13 @@ TForm5::TForm5(TComponent* owner) : TForm(owner) {
 
   Label1 = MakeLabel(this, "Label1", "AVI FPS", 8, 66);
   Edit1 = MakeEdit(this, "Edit1", "30", 70, 62, 41);
+  UpDown1 = Make<TUpDown>(this, "UpDown1", 111, 62, 16, 21);
+  UpDown1->SetMin(10);
+  UpDown1->SetMax(60);
+  UpDown1->SetIncrement(5);
+  UpDown1->SetWrap(true);
+  UpDown1->SetPosition(30);
+  UpDown1->SetAssociate(Edit1);
   Label2 = MakeLabel(this, "Label2", "AVI Width", 8, 92);
   Edit2 = MakeEdit(this, "Edit2", "640", 70, 88, 57);
   Label3 = MakeLabel(this, "Label3", "AVI Height", 8, 118);
@@ -185,7 +195,12 @@ void TForm5::FormCreate(TObject*) { ComboBox1->SetItemIndex(1); }
 void TForm5::FormShow(TObject*) { Set8087CW(ExplorerControlWord); }
 
 void TForm5::FormClose(TObject*, TCloseAction&) {
-  // The preview plays on the info box's media player, which closes with this window.
+  if (!Form3) return;
+  try {
+    Form3->MediaPlayer1->Close();
+  } catch (const Exception&) {
+    // A player with nothing open has nothing to close.
+  }
 }
 
 void TForm5::FormDestroy(TObject*) {
@@ -292,5 +307,16 @@ void TForm5::Button2Click(TObject*) {
 }
 
 void TForm5::Button4Click(TObject*) {
-  // PREVIEW plays through the info box's media player.
+  if (!Form3) return;
+  TMediaPlayer* player = Form3->MediaPlayer1;
+  try {
+    // The video plays in its own window.
+    player->SetDisplay(nullptr);
+    player->SetFileName(Edit8->Text());
+    player->SetAutoEnable(true);
+    player->Open();
+    player->Play();
+  } catch (const Exception&) {
+    // A file that cannot be played shows nothing.
+  }
 }

@@ -18,6 +18,7 @@ class TLabel;
 class TRadioGroup;
 class TSaveDialog;
 class TSpeedButton;
+class TUpDown;
 
 class TForm5 : public TForm {
 public:
@@ -29,6 +30,7 @@ public:
   TSaveDialog* SaveDialog1;
   TLabel* Label1;
   TEdit* Edit1;
+  TUpDown* UpDown1;
   TLabel* Label2;
   TEdit* Edit2;
   TLabel* Label3;

@@ -13,6 +13,7 @@
 #include "ExplorerState.h"
 #include "MainWindowFixture.h"
 #include "ParametersForm.h"
+#include "Unit3.h"
 #include "RenderSettings.h"
 #include "Unit5.h"
 #include "display/DXAVIRec.h"
@@ -22,9 +23,11 @@
 #include "forms/ComboBox.h"
 #include "forms/Edit.h"
 #include "forms/Label.h"
+#include "forms/MediaPlayer.h"
 #include "forms/Menus.h"
 #include "forms/RadioGroup.h"
 #include "forms/SpeedButton.h"
+#include "forms/UpDown.h"
 
 namespace {
 
@@ -56,6 +59,7 @@ protected:
     Form1 = form;
     Form2 = New<TForm2>(Application);
     form->ShowParameters();
+    Form3 = New<TForm3>(Application);
     Form5 = New<TForm5>(Application);
     Form5->Show();
     ASSERT_TRUE(Settle());
@@ -67,10 +71,10 @@ protected:
       Form5->Free();
     }
     EXPECT_EQ(Form5, nullptr) << "the window clears the program's reference to it";
-    if (Form2) {
-      Form2->Free();
-      Form2 = nullptr;
-    }
+    for (TForm* f : {static_cast<TForm*>(Form3), static_cast<TForm*>(Form2)})
+      if (f) f->Free();
+    Form3 = nullptr;
+    Form2 = nullptr;
     MainWindowFixture::TearDown();
   }
 
@@ -145,6 +149,15 @@ TEST_F(AviRecordWindow, TheWindowAsBuilt) {
   EXPECT_EQ(Form5->ComboBox1->ItemIndex(), 1);
   EXPECT_EQ(Form5->ComboBox1->Text(), "8");
   EXPECT_EQ(Form5->ComboBox1->MaxLength(), 2);
+  // The frame rate's arrows: 10 to 60 in steps of 5, going round at the ends.
+  EXPECT_EQ(Form5->UpDown1->Position(), 30);
+  Form5->UpDown1->Step(btNext);
+  EXPECT_EQ(Form5->Edit1->Text(), "35");
+  Form5->UpDown1->SetPosition(60);
+  Form5->UpDown1->Step(btNext);
+  EXPECT_EQ(Form5->Edit1->Text(), "10");
+  Form5->UpDown1->Step(btPrev);
+  EXPECT_EQ(Form5->Edit1->Text(), "60");
 
   TDXAviRec* r = Form5->DXAviRec1;
   EXPECT_EQ(r->FPS(), 30);
@@ -404,6 +417,21 @@ TEST_F(AviRecordWindow, ManualModeAddsExactlyTheFramesAsked) {
 
   const AviContents c = ReadAvi(OutFile("manual"));
   ASSERT_EQ(c.frames.size(), 4u);
+
+  // PREVIEW opens the file on the info box's media player, in a window of its own;
+  // closing the record window closes the player.
+  ClickOn(Form5->SpeedButton2);
+  EXPECT_TRUE(Form3->MediaPlayer1->IsOpen());
+  EXPECT_EQ(Form3->MediaPlayer1->FileName(), OutFile("manual"));
+  EXPECT_EQ(Form3->MediaPlayer1->Display(), nullptr);
+  Form5->Close();
+  EXPECT_FALSE(Form3->MediaPlayer1->IsOpen());
+  // A file that cannot be played shows nothing.
+  TRecordingResponder responder;
+  Form5->Edit8->SetText("avi-flight-out\\missing.avi");
+  ClickOn(Form5->SpeedButton2);
+  EXPECT_FALSE(Form3->MediaPlayer1->IsOpen());
+  EXPECT_TRUE(responder.boxes.empty());
   ExpectFromFfprobe(OutFile("manual"),
                     {"codec_name=rawvideo|codec_type=video|width=320|height=240|r_frame_rate=25/1|nb_read_frames=4"});
 }
