@@ -1,38 +1,44 @@
-// diskbench: the disk render's workers filling a 2048 x 1536 image of the default view
-// with 1000 iterations, at 1, 2, 4 and 8 workers. Prints "name value unit" lines: the
-// pixels per second at each worker count and the speed-up of each over one worker.
-#include <cpuid.h>
+// diskbench: the disk render's workers filling 24-bit images of the default view with
+// 1000 iterations: 2048 x 1536 at 1, 2, 4 and 8 workers and 8000 x 6000 at 1 and 8 (and
+// 8 x 8, whose time is little but the threads' start and end),
+// against the machine's own parallel efficiency measured in the same run
+// (MachineBaseline.h). Prints "name value unit" lines: pixels per second, the efficiency
+// (the 1-worker time / (workers x the time)), its ratio to the machine's, and the time a
+// render takes beyond the machine's for the same work (image, threads' start and end).
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
+#include <string>
+#include <vector>
 
 #include "DiskImage.h"
 #include "DiskRenderState.h"
 #include "DiskWorkers.h"
+#include "MachineBaseline.h"
 #include "RenderSettings.h"
 #include "RenderState.h"
 #include "forms/Thread.h"
 
 namespace {
 
-const std::int32_t kWidth = 2048;
-const std::int32_t kHeight = 1536;
-const int kRepeats = 3;  // the fastest of these renders counts
+struct Size {
+  std::int32_t Width, Height;
+  std::vector<int> Workers;
+  int Repeats;  // the fastest of these renders counts
+};
 
-double Now() {
-  LARGE_INTEGER t, f;
-  QueryPerformanceCounter(&t);
-  QueryPerformanceFrequency(&f);
-  return double(t.QuadPart) / double(f.QuadPart);
-}
+const Size kSizes[] = {
+    {8, 8, {1, 8}, 5},  // little but the threads' start and end
+    {2048, 1536, {1, 2, 4, 8}, 3},
+    {8000, 6000, {1, 8}, 2},
+};
 
 // Seconds from the image's allocation until every worker has ended, as a direct render
 // pays them: the white image, the threads' start and end, the rows.
-double RenderSeconds() {
+double RenderSeconds(const Size& s) {
   const double start = Now();
-  DiskImage = new TDiskImage(kWidth, kHeight);
+  DiskImage = new TDiskImage(s.Width, s.Height);
   StartDiskWorkers();
   while (!DiskWorkersEnded()) Sleep(1);
   FreeDiskWorkers();
@@ -42,40 +48,41 @@ double RenderSeconds() {
   return seconds;
 }
 
-// The kernel start-up chooses by the processor: SSE, else 3DNow!, else the x87.
-void ChooseStartupKernel() {
-  unsigned a, b, c, d;
-  bool sse = false, amd3dnow = false;
-  if (__get_cpuid(1, &a, &b, &c, &d)) sse = (d >> 25) & 1;
-  if (__get_cpuid(0x80000000u, &a, &b, &c, &d) && a > 0x80000000u &&
-      __get_cpuid(0x80000001u, &a, &b, &c, &d))
-    amd3dnow = (d >> 31) & 1;
-  UseSSE = sse ? -1 : 0;
-  Use3DNow = amd3dnow && !sse ? -1 : 0;
-  UseSSE2 = 0;
+std::string Name(const char* what, const Size& s, int workers) {
+  return "disk_" + std::to_string(s.Width) + "x" + std::to_string(s.Height) + what +
+         std::to_string(workers) + "w";
 }
 
 }  // namespace
 
 int main() {
   Set8087CW(0x133F);
-  ChooseStartupKernel();
+  UseStartupKernel();
   RenderMaxIterations = 1000;
   RenderBailout = 4.0L;
   ViewLeft = -2.4L;
   ViewTop = 1.2L;
   ViewHeight = 2.4L;
   ViewWidth = 3.2L;
-  SetDiskRenderSize(kWidth, kHeight);
-  double baseline = 0;
-  for (std::int32_t workers : {1, 2, 4, 8}) {
-    CpuCount = workers;
-    double best = 1e30;
-    for (int r = 0; r < kRepeats; ++r) best = std::min(best, RenderSeconds());
-    if (workers == 1) baseline = best;
-    std::printf("disk_render_%dw %.0f pixels/s\n", workers, kWidth * kHeight / best);
-    std::printf("disk_speedup_%dw %.2f x\n", workers, baseline / best);
-    std::fflush(stdout);
+  for (const Size& s : kSizes) {
+    SetDiskRenderSize(s.Width, s.Height);
+    double baseline = 0;
+    for (int workers : s.Workers) {
+      CpuCount = workers;
+      double best = 1e30;
+      for (int r = 0; r < s.Repeats; ++r) best = std::min(best, RenderSeconds(s));
+      if (workers == 1) baseline = best;
+      PrintFigure(Name("_", s, workers).c_str(), double(s.Width) * s.Height / best, "pixels/s");
+      PrintFigure(Name("_time_", s, workers).c_str(), best * 1000, "ms");
+      if (workers == 1) continue;
+      const double machine = MachineEfficiency(workers, std::min(baseline, 2.0));
+      const double efficiency = baseline / (workers * best);
+      PrintFigure(("machine_efficiency_" + std::to_string(workers) + "w").c_str(), machine, "ratio");
+      PrintFigure(Name("_efficiency_", s, workers).c_str(), efficiency, "ratio");
+      PrintFigure(Name("_vs_machine_", s, workers).c_str(), efficiency / machine, "ratio");
+      PrintFigure(Name("_fixed_cost_", s, workers).c_str(), (best - baseline / (workers * machine)) * 1000,
+                  "ms");
+    }
   }
   return 0;
 }

@@ -1,15 +1,18 @@
 // kernelbench: point-iterations per second of each kernel this processor can run, on a
 // grid of points inside the Mandelbrot set (every call runs maxiter iterations), and the
 // ratio of one iteration's time to the dependency-chain limit measured in the same run.
-// Prints "kernel <name> <point-iterations/s> <ratio to limit>" per kernel.
-#include <cpuid.h>
+// Prints "name value unit" lines per kernel; the processor's features are the explorer's
+// own detection.
 
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <string>
 
+#include "Figures.h"
+#include "KernelChoice.h"
 #include "chain_limits.h"
 #include "itercore.h"
 
@@ -94,17 +97,15 @@ void measure(const Bench& b) {
   const double kernelSeconds = bestSeconds([&] { gCountSink = b.runGrid(); });
   const double chainSeconds = bestSeconds([&] { gSink = b.runChain(groupIterations); });
   const double pointIterationsPerSecond = double(groupIterations) * b.points / kernelSeconds;
-  std::printf("kernel %s %.4g %.3f\n", b.name, pointIterationsPerSecond, kernelSeconds / chainSeconds);
-  std::fflush(stdout);
+  PrintFigure((std::string("kernel_") + b.name).c_str(), pointIterationsPerSecond, "point-iterations/s");
+  PrintFigure((std::string("kernel_") + b.name + "_vs_chain").c_str(), kernelSeconds / chainSeconds, "ratio");
 }
 
 }  // namespace
 
 int main() {
-  unsigned a, b, c, d;
-  const bool sse = __get_cpuid(1, &a, &b, &c, &d) && (d & (1u << 25));
-  const bool sse2 = sse && (d & (1u << 26));
-  const bool amd3DNow = __get_cpuid(0x80000001u, &a, &b, &c, &d) && (d & (1u << 31));
+  const TProcessorFeatures features = DetectProcessorFeatures();
+  const bool sse = features.HasSSE != 0, sse2 = features.HasSSE2 != 0, amd3DNow = features.Has3DNow != 0;
 
   measure({"iterate_FPU", 1, gridFPU, [](uint64_t n) { return double(chainFPU(n)); }});
   const Bench vector[] = {
@@ -118,7 +119,7 @@ int main() {
     if (runnable[k])
       measure(vector[k]);
     else
-      std::printf("kernel %s skipped: this processor has no %s\n", vector[k].name, missing[k]);
+      std::fprintf(stderr, "kernel %s skipped: this processor has no %s\n", vector[k].name, missing[k]);
   }
   return 0;
 }

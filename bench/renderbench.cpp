@@ -1,14 +1,17 @@
 // renderbench: the render engine's workers on a 1024 x 768 memory surface with 1000
 // iterations, for the default view and a deep view that is mostly interior, at 1, 2, 4
-// and 8 workers. Prints "render <view> <workers> <pixels/s> <efficiency>" per run, the
-// efficiency being the 1-worker time / (workers x the time with that many workers).
-#include <cpuid.h>
+// and 8 workers, against the machine's own parallel efficiency measured in the same run
+// (MachineBaseline.h). Prints "name value unit" lines: pixels per second, the efficiency
+// (the 1-worker time / (workers x the time)), its ratio to the machine's, and the time the
+// engine's fixed costs (wake-up, end detection) add to a render; and the time of a render
+// of a view where every point escapes at once, which is little but those costs.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
+#include <string>
 
+#include "MachineBaseline.h"
 #include "MemorySurface.h"
 #include "RenderEngine.h"
 #include "RenderSettings.h"
@@ -20,6 +23,7 @@ namespace {
 const std::int32_t kWidth = 1024;
 const std::int32_t kHeight = 768;
 const int kRepeats = 5;  // the fastest of these renders counts
+const int kWorkers[] = {1, 2, 4, 8};
 
 struct View {
   const char* Name;
@@ -35,13 +39,6 @@ const View kViews[] = {
 
 class TQuietHost : public IRenderHost {};
 
-double Now() {
-  LARGE_INTEGER t, f;
-  QueryPerformanceCounter(&t);
-  QueryPerformanceFrequency(&f);
-  return double(t.QuadPart) / double(f.QuadPart);
-}
-
 // Seconds from render start until every worker has left the render.
 double RenderSeconds(TRenderEngine& engine) {
   const double start = Now();
@@ -52,24 +49,15 @@ double RenderSeconds(TRenderEngine& engine) {
   return seconds;
 }
 
-// The kernel start-up chooses by the processor: SSE, else 3DNow!, else the x87.
-void ChooseStartupKernel() {
-  unsigned a, b, c, d;
-  bool sse = false, amd3dnow = false;
-  if (__get_cpuid(1, &a, &b, &c, &d)) sse = (d >> 25) & 1;
-  if (__get_cpuid(0x80000000u, &a, &b, &c, &d) && a > 0x80000000u &&
-      __get_cpuid(0x80000001u, &a, &b, &c, &d))
-    amd3dnow = (d >> 31) & 1;
-  UseSSE = sse ? -1 : 0;
-  Use3DNow = amd3dnow && !sse ? -1 : 0;
-  UseSSE2 = 0;
+std::string Name(const char* what, const View& v, int workers) {
+  return std::string("render_") + v.Name + what + std::to_string(workers) + "w";
 }
 
 }  // namespace
 
 int main() {
   Set8087CW(0x133F);
-  ChooseStartupKernel();
+  UseStartupKernel();
   MaxIterations = 1000;
   Bailout = 4.0L;
   UseMultiThreading = -1;
@@ -77,22 +65,45 @@ int main() {
   TMemorySurface surface(kWidth, kHeight);
   TQuietHost host;
   TRenderEngine engine(surface, host);
+  double machine[9] = {};
   for (const View& v : kViews) {
     ViewLeft = v.Left;
     ViewTop = v.Top;
     ViewHeight = v.Height;
     ViewWidth = v.Height * kWidth / kHeight;
     double baseline = 0;
-    for (std::int32_t workers : {1, 2, 4, 8}) {
+    for (int workers : kWorkers) {
       CpuCount = workers;
       RenderSeconds(engine);  // the first render with this many workers starts them
       double best = 1e30;
       for (int r = 0; r < kRepeats; ++r) best = std::min(best, RenderSeconds(engine));
       if (workers == 1) baseline = best;
-      std::printf("render %s %d %.0f %.3f\n", v.Name, workers, kWidth * kHeight / best,
-                  baseline / (workers * best));
-      std::fflush(stdout);
+      if (machine[workers] == 0) {
+        machine[workers] = workers == 1 ? 1.0 : MachineEfficiency(workers, baseline);
+        if (workers > 1)
+          PrintFigure(("machine_efficiency_" + std::to_string(workers) + "w").c_str(), machine[workers], "ratio");
+      }
+      const double efficiency = baseline / (workers * best);
+      PrintFigure(Name("_", v, workers).c_str(), kWidth * kHeight / best, "pixels/s");
+      if (workers == 1) continue;
+      PrintFigure(Name("_efficiency_", v, workers).c_str(), efficiency, "ratio");
+      PrintFigure(Name("_vs_machine_", v, workers).c_str(), efficiency / machine[workers], "ratio");
+      // What the render takes beyond the machine's own time for the same work.
+      const double ideal = baseline / (workers * machine[workers]);
+      PrintFigure(Name("_fixed_cost_", v, workers).c_str(), (best - ideal) * 1000, "ms");
     }
+  }
+  // The engine's fixed costs alone: a view where every point escapes at once.
+  ViewLeft = 100.0L;
+  ViewTop = 100.0L;
+  ViewHeight = 1.0L;
+  ViewWidth = ViewHeight * kWidth / kHeight;
+  for (int workers : kWorkers) {
+    CpuCount = workers;
+    RenderSeconds(engine);
+    double best = 1e30;
+    for (int r = 0; r < kRepeats; ++r) best = std::min(best, RenderSeconds(engine));
+    PrintFigure(("render_escaping_" + std::to_string(workers) + "w").c_str(), best * 1000, "ms");
   }
   return 0;
 }

@@ -2,7 +2,7 @@
 // pictures (Assign).
 #include <cstring>
 
-#include "core/PixelConvert.h"
+#include "dib/core/PixelConvert.h"
 #include "dib/DIB.h"
 #include "dib/DIBErrors.h"
 #include "forms/Bitmap.h"

@@ -2,7 +2,7 @@
 // portable codec becomes the class library's exception.
 #pragma once
 
-#include "core/BmpStatus.h"
+#include "dib/core/BmpStatus.h"
 #include "forms/SysUtils.h"
 
 inline constexpr const char SInvalidDIB[] = "DIB is invalid";

@@ -6,8 +6,8 @@
 #include <new>
 #include <vector>
 
-#include "core/BmpReader.h"
-#include "core/Rle.h"
+#include "dib/core/BmpReader.h"
+#include "dib/core/Rle.h"
 #include "dib/DIBErrors.h"
 
 TDIBSharedImage::TDIBSharedImage() { Reset(); }

@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "core/BmpHeaders.h"
+#include "dib/core/BmpHeaders.h"
 #include "dib/PaletteManager.h"
 #include "forms/SharedImage.h"
 #include "forms/Streams.h"

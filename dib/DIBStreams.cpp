@@ -2,7 +2,7 @@
 // CF_DIB, the form-file properties, and the clipboard.
 #include <cstring>
 
-#include "core/BmpReader.h"
+#include "dib/core/BmpReader.h"
 #include "dib/DIB.h"
 #include "dib/DIBErrors.h"
 #include "dib/GlobalMemoryStream.h"

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "core/PixelFormat.h"
+#include "dib/core/PixelFormat.h"
 #include "forms/Collection.h"
 
 using DIBPixelFormat = bmp::DIBPixelFormat;

@@ -18,8 +18,6 @@
 class TCustomDXDraw;
 class TSoundCaptureStream;
 
-QV_EXCEPTION(EAssertionFailed, Exception);
-
 enum TAVICompressor { acDefault, acShowDialog };
 enum TAVISizeRestriction { srNoRestriction, srForceBlock8x8, srForceBlock16x16, srForceBlock32x32 };
 

@@ -1,7 +1,7 @@
 // The points at which the display drivers call the Direct3D path, and the request and
-// result flags that cross them. The path installs itself with SetDXDraw3DPath; until
-// one is installed a control that asks for do3D finds no 3D device. Without do3D
-// nothing here is called.
+// result flags that cross them. The component's own path (DXDraw3DPath.h) serves them
+// unless a test puts another in front of it with SetDXDraw3DPath. Without do3D nothing
+// here is called.
 #pragma once
 
 #include "forms/Sets.h"
@@ -31,8 +31,10 @@ struct TDXDraw3DPath {
   void (*Release)(TCustomDXDraw* dxDraw, TDXDraw3DObjects*& objects);
 };
 
-// The installed path (nil: none). The pointer must stay valid while it is installed.
+// Puts Path in front of the component's own; nil brings that back. The pointer must stay
+// valid while it is installed.
 void SetDXDraw3DPath(const TDXDraw3DPath* path);
+// The path in use.
 const TDXDraw3DPath* DXDraw3DPath();
 
 // What the drivers call; each forwards to the installed path.

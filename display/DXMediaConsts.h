@@ -15,4 +15,3 @@ inline constexpr const char SAviAddFrameError[] = "Add Frame Error";
 inline constexpr const char SAviNotCreated[] = "Cannot close AVI file. AVI file not created.";
 inline constexpr const char SAviOverwrite[] = "Overwrite file %s?";
 inline constexpr const char SAviFilter[] = "AVI Files (*.avi)|*.avi";
-inline constexpr const char SAssertionFailure[] = "Assertion failure";

@@ -8,11 +8,11 @@
 #include "MainForm.h"
 #include "PaletteAnimThreads.h"
 #include "PaletteCycling.h"
-#include "PlainThread.h"
 #include "RenderSettings.h"
 #include "display/DXDraw.h"
 #include "display/DirectDrawSurface.h"
 #include "forms/Menus.h"
+#include "forms/Thread.h"
 
 namespace {
 
@@ -81,7 +81,12 @@ void TForm1::StartPaletteAnimation(int bits) {
     PaletteAnimation2->SetChecked(false);
     return;
   }
-  AnimWindow = this;
+  AnimContext.Display = DXDraw1;
+  AnimContext.IdleEvent = AnimIdleEvent;
+  AnimContext.StartEvent = AnimStartEvent;
+  AnimContext.HalfDoneEvent = AnimHalfDoneEvent;
+  AnimContext.ShowFps = ShowFPS1->Checked();
+  AnimContext.VSync = EnableVSync1->Checked();
   AnimStop = 0;
   if (bits == 8) {
     AnimThreadHandles[0] = BeginThread(&PaletteAnimThread8, nullptr);
@@ -94,7 +99,7 @@ void TForm1::StartPaletteAnimation(int bits) {
     AnimThreadHandles[0] = BeginThread(&PaletteAnimThread32, nullptr);
   } else {
     AnimThreadHandles[0] = BeginThread(&PaletteAnimThreadPair, nullptr);
-    if (AnimThreadHandles[0]) AnimThreadHandles[1] = BeginThread(&PaletteAnimThreadPair, this);
+    if (AnimThreadHandles[0]) AnimThreadHandles[1] = BeginThread(&PaletteAnimThreadPair, &AnimContext);
   }
   if (!AnimThreadHandles[0]) SetEvent(AnimIdleEvent);  // no thread will
 }
@@ -120,12 +125,14 @@ void TForm1::DecreaseAnimSpeed1Click(TObject*) {
 void TForm1::EnableVSync1Click(TObject*) {
   EnableVSync1->SetChecked(!EnableVSync1->Checked());
   EnableVSync2->SetChecked(EnableVSync1->Checked());
+  AnimContext.VSync = EnableVSync1->Checked();
   RestartFrameCount();
 }
 
 void TForm1::ShowFPS1Click(TObject*) {
   ShowFPS1->SetChecked(!ShowFPS1->Checked());
   ShowFPS2->SetChecked(ShowFPS1->Checked());
+  AnimContext.ShowFps = ShowFPS1->Checked();
   RestartFrameCount();
   if (!ShowFPS1->Checked() && SurfaceBits(DXDraw1) == 8 && DXDraw1->HandleAllocated()) {
     InvalidateRect(DXDraw1->Handle(), &FrameRateCorner, TRUE);

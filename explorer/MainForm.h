@@ -111,9 +111,6 @@ public:
   void DXDraw1MouseMove(TObject* sender, TShiftState shift, int x, int y);
   void DXDraw1MouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
   void DXDraw1DblClick(TObject* sender);
-  // In front of the display control's window procedure: a wheel turn over the display
-  // goes to the main window once, by the system's passing it to the parent.
-  void DXDraw1WindowProc(TMessage& message);
 
   // The timers.
   void Timer1Timer(TObject* sender);
@@ -279,7 +276,6 @@ private:
   // frame, then the view zoomed by the record window's steps and rendered again.
   void AviZoomStep();
 
-  TWndMethod displayWindowProc_;
   std::unique_ptr<TDXDrawRenderSurface> surface_;
   std::unique_ptr<TRenderEngine> engine_;
   bool paletteLockMade_ = false;

@@ -64,8 +64,6 @@ TForm1::TForm1(TComponent* owner) : TDXForm(owner) {
   DXDraw1->OnMouseMove = MakeEvent(this, &TForm1::DXDraw1MouseMove);
   DXDraw1->OnMouseUp = MakeEvent(this, &TForm1::DXDraw1MouseUp);
   DXDraw1->OnDblClick = MakeEvent(this, &TForm1::DXDraw1DblClick);
-  displayWindowProc_ = DXDraw1->WindowProc;
-  DXDraw1->WindowProc = MakeEvent(this, &TForm1::DXDraw1WindowProc);
 
   DXTimer1 = new TDXTimer(this);
   DXTimer1->SetName("DXTimer1");
@@ -105,7 +103,6 @@ TForm1::~TForm1() {
   DXDraw1->OnInitializeSurface = nullptr;
   DXDraw1->OnFinalizeSurface = nullptr;
   DXDraw1->OnRestoreSurface = nullptr;
-  DXDraw1->WindowProc = displayWindowProc_;
   WindowProc = formWindowProc_;
   DXTimer1->OnTimer = nullptr;
   Timer1->OnTimer = nullptr;

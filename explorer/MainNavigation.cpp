@@ -151,16 +151,6 @@ void TForm1::DXDraw1DblClick(TObject*) {
   FormKeyDown(nullptr, key, TShiftState{});
 }
 
-void TForm1::DXDraw1WindowProc(TMessage& m) {
-  // The control's own wheel handling hands an unhandled turn to the form and then to the
-  // system, which passes it to the form again: one notch would zoom twice.
-  if (m.Msg == WM_MOUSEWHEEL) {
-    DXDraw1->DefaultHandler(m);
-    return;
-  }
-  displayWindowProc_(m);
-}
-
 void TForm1::FormMouseWheel(TObject* sender, TShiftState shift, int wheelDelta, POINT,
                             bool& handled) {
   // The zoom is about the view's centre, not the mouse; the turn is never marked handled.

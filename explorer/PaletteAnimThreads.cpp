@@ -1,8 +1,7 @@
 // The palette-animation threads declared in PaletteAnimThreads.h. They use the display
 // control from outside the main thread (lock, unlock, canvas, flip, palette update and
 // the vertical-sync option, which the control allows), the colour table only under
-// PaletteLock when they write it, and nothing of the main window but its display, two
-// menu items' checked states and its three events.
+// PaletteLock when they write it, and of the main window only what AnimContext holds.
 //
 // The pair's frame: the master locks the back surface, publishes the round and opens the
 // store gate, then signals AnimStartEvent; the second thread recolours odd rows, each
@@ -25,15 +24,13 @@
 #include "ExplorerState.h"
 #include "FrameRateOverlay.h"
 #include "LockedSurface.h"
-#include "MainForm.h"
 #include "PaletteCycling.h"
 #include "PaletteLockHolder.h"
 #include "RenderState.h"
 #include "display/DXDraw.h"
 #include "display/DirectDrawSurface.h"
-#include "forms/Menus.h"
 
-TForm1* AnimWindow = nullptr;
+TAnimContext AnimContext;
 
 namespace {
 
@@ -123,29 +120,29 @@ void DrawRows(const TAnimFrame& frame, std::int32_t first, std::int32_t step) {
   }
 }
 
-// Steps 5 to 8 of a frame: unlock, overlay, flip, the delay with vertical sync off.
-void FinishFrame(TForm1* form, bool locked) {
-  TCustomDXDraw* dxDraw = form->DXDraw1;
+// The end of a frame: unlock, overlay, flip, the delay with vertical sync off.
+void FinishFrame(TAnimContext& context, bool locked) {
+  TCustomDXDraw* dxDraw = context.Display;
   if (locked) {
     SurfaceLocked = 0;
     if (TDirectDrawSurface* surface = dxDraw->Surface()) surface->Unlock();
   }
   // Nothing may leave a thread procedure: a failed presentation only loses its frame.
   try {
-    if (form->ShowFPS1->Checked()) DrawFrameRateOnSurface(dxDraw);
+    if (context.ShowFps.load()) DrawFrameRateOnSurface(dxDraw);
     dxDraw->Flip();
   } catch (...) {
   }
   SetWaitVBlank(dxDraw, false);
   const std::int32_t delay = AnimDelay.load();
   if (delay > 0) Sleep(static_cast<DWORD>(delay));
-  if (form->EnableVSync1->Checked()) SetWaitVBlank(dxDraw, true);
+  if (context.VSync.load()) SetWaitVBlank(dxDraw, true);
 }
 
 // The start shared by the single 32-bit thread and the pair's master.
-void StartAnimation32(TForm1* form) {
-  if (form->EnableVSync1->Checked()) SetWaitVBlank(form->DXDraw1, true);
-  ResetEvent(form->AnimIdleEvent);
+void StartAnimation32(TAnimContext& context) {
+  if (context.VSync.load()) SetWaitVBlank(context.Display, true);
+  ResetEvent(context.IdleEvent);
   StartFrameCount();
 }
 
@@ -180,9 +177,9 @@ void DrawOddRows() {
   }
 }
 
-void RunPairMaster(TForm1* form) {
-  TCustomDXDraw* dxDraw = form->DXDraw1;
-  StartAnimation32(form);
+void RunPairMaster(TAnimContext& context) {
+  TCustomDXDraw* dxDraw = context.Display;
+  StartAnimation32(context);
   while (AnimStop.load() == 0) {
     const std::int32_t offset = StepOffset();
     FpsFrames.fetch_add(1);
@@ -190,65 +187,64 @@ void RunPairMaster(TForm1* form) {
     const std::uint32_t round = Pair.Round.load() + 1;
     Pair.Round.store(round);
     if (locked) OpenPairGate();
-    SetEvent(form->AnimStartEvent);
+    SetEvent(context.StartEvent);
     if (locked) DrawRows(Pair.Frame, 0, 2);
     const DWORD start = GetTickCount();
     for (;;) {
       if (Pair.DoneRound.load() == round) break;
       const DWORD waited = GetTickCount() - start;
       if (waited >= HalfFrameTimeoutMs) break;
-      WaitForSingleObject(form->AnimHalfDoneEvent, HalfFrameTimeoutMs - waited);
+      WaitForSingleObject(context.HalfDoneEvent, HalfFrameTimeoutMs - waited);
     }
     ClosePairGate();
-    FinishFrame(form, locked);
+    FinishFrame(context, locked);
   }
   SetWaitVBlank(dxDraw, false);
   Sleep(MasterEndPauseMs);
-  SetEvent(form->AnimIdleEvent);
+  SetEvent(context.IdleEvent);
 }
 
-void RunPairSecond(TForm1* form) {
+void RunPairSecond(TAnimContext& context) {
   while (AnimStop.load() == 0) {
-    if (WaitForSingleObject(form->AnimStartEvent, StartPollMs) != WAIT_OBJECT_0) continue;
+    if (WaitForSingleObject(context.StartEvent, StartPollMs) != WAIT_OBJECT_0) continue;
     const std::uint32_t round = Pair.Round.load();
     DrawOddRows();
     Pair.DoneRound.store(round);
-    SetEvent(form->AnimHalfDoneEvent);
+    SetEvent(context.HalfDoneEvent);
   }
 }
 
 }  // namespace
 
 unsigned PaletteAnimThread32(void*) {
-  TForm1* form = AnimWindow;
-  TCustomDXDraw* dxDraw = form->DXDraw1;
-  StartAnimation32(form);
+  TAnimContext& context = AnimContext;
+  TCustomDXDraw* dxDraw = context.Display;
+  StartAnimation32(context);
   while (AnimStop.load() == 0) {
     const std::int32_t offset = StepOffset();
     FpsFrames.fetch_add(1);
     TAnimFrame frame;
     const bool locked = LockFrame(dxDraw, offset, frame);
     if (locked) DrawRows(frame, 0, 1);
-    FinishFrame(form, locked);
+    FinishFrame(context, locked);
   }
   SetWaitVBlank(dxDraw, false);
-  SetEvent(form->AnimIdleEvent);
+  SetEvent(context.IdleEvent);
   return AnimThreadExitCode;
 }
 
 unsigned PaletteAnimThreadPair(void* parameter) {
-  TForm1* form = parameter ? static_cast<TForm1*>(parameter) : AnimWindow;
   if (parameter == nullptr)
-    RunPairMaster(form);
+    RunPairMaster(AnimContext);
   else
-    RunPairSecond(form);
+    RunPairSecond(*static_cast<TAnimContext*>(parameter));
   return AnimThreadExitCode;
 }
 
 unsigned PaletteAnimThread8(void*) {
-  TForm1* form = AnimWindow;
-  TCustomDXDraw* dxDraw = form->DXDraw1;
-  if (form->EnableVSync1->Checked()) SetWaitVBlank(dxDraw, true);
+  TAnimContext& context = AnimContext;
+  TCustomDXDraw* dxDraw = context.Display;
+  if (context.VSync.load()) SetWaitVBlank(dxDraw, true);
   // The rotated table becomes the image's colouring, and stays so afterwards.
   PaletteLoaded = -1;
   StartFrameCount();
@@ -260,7 +256,7 @@ unsigned PaletteAnimThread8(void*) {
                            AnimDirection.load());
       try {
         dxDraw->UpdatePalette();
-        if (form->ShowFPS1->Checked() && AnimStop.load() == 0) DrawFrameRateOnWindow(dxDraw);
+        if (context.ShowFps.load() && AnimStop.load() == 0) DrawFrameRateOnWindow(dxDraw);
       } catch (...) {
         // The rotation stands; the next frame shows it.
       }
@@ -268,7 +264,7 @@ unsigned PaletteAnimThread8(void*) {
     SetWaitVBlank(dxDraw, false);
     const std::int32_t delay = AnimDelay.load();
     Sleep(static_cast<DWORD>(std::max<std::int32_t>(1, delay)));
-    if (form->EnableVSync1->Checked()) SetWaitVBlank(dxDraw, true);
+    if (context.VSync.load()) SetWaitVBlank(dxDraw, true);
   }
   SetWaitVBlank(dxDraw, false);
   return AnimThreadExitCode;

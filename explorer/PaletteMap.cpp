@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/PaletteCodecs.h"
+#include "paletteeditor/core/PaletteCodecs.h"
 
 namespace {
 

@@ -1,14 +1,12 @@
-// The palette-map open dialog (see PaletteOpenDialog.h). The system dialog is run here
-// rather than by the base class, because only an explorer-style dialog with a hook and a
-// child template can take the extra panel.
+// The palette-map open dialog (see PaletteOpenDialog.h): the class library's open dialog
+// with the program's child template, and the panel placed on it when it shows.
 #include "PaletteOpenDialog.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include <cmath>
-#include <vector>
 
+#include "forms/CommonControls.h"
 #include "forms/Edit.h"
 #include "forms/Forms.h"
 #include "forms/Label.h"
@@ -21,19 +19,6 @@ constexpr int kPlaceholderId = 1119;  // stc32: where the system puts its own co
 constexpr int kMinOffset = 0;
 constexpr int kMaxOffset = 255;
 
-// A panel whose window is a child of a window outside the class library (the dialog).
-class TDialogPanel : public TPanel {
-public:
-  using TPanel::TPanel;
-  HWND ParentWindow = nullptr;
-
-protected:
-  void CreateParams(TCreateParams& params) override {
-    TPanel::CreateParams(params);
-    if (!Parent() && ParentWindow) params.WndParent = ParentWindow;
-  }
-};
-
 int ScreenScale() {
   return static_cast<int>(std::nearbyint(Screen->PixelsPerInch() / 96.0));
 }
@@ -41,7 +26,7 @@ int ScreenScale() {
 }  // namespace
 
 tpaletteopendialog::tpaletteopendialog(TComponent* owner) : TOpenDialog(owner) {
-  panel_ = new TDialogPanel(nullptr);
+  panel_ = new TPanel(nullptr);
   panel_->SetName("Panel1");
   panel_->Font()->SetName("Arial");
   panel_->SetCaption("");
@@ -111,13 +96,7 @@ bool tpaletteopendialog::Execute() {
 }
 
 void tpaletteopendialog::MakeUpDown() {
-  static bool commonControls = false;
-  if (!commonControls) {
-    INITCOMMONCONTROLSEX icc{};
-    icc.dwSize = sizeof icc;
-    icc.dwICC = ICC_UPDOWN_CLASS;
-    commonControls = InitCommonControlsEx(&icc) != FALSE;
-  }
+  InitCommonControlClasses(ICC_UPDOWN_CLASS);
   upDown_ = CreateWindowExA(0, UPDOWN_CLASSA, "Updown1",
                             WS_CHILD | WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT |
                                 UDS_ARROWKEYS | UDS_NOTHOUSANDS,
@@ -136,76 +115,15 @@ void tpaletteopendialog::DoShow(HWND dialog) {
     GetWindowRect(stc, &placeholder);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&placeholder), 2);
   }
-  static_cast<TDialogPanel*>(panel_)->ParentWindow = dialog;
+  panel_->SetParentWindow(dialog);
   panel_->SetBounds(placeholder.right - 1, client.top + 33, client.right - 4 - (placeholder.right - 1),
                     client.bottom - 68 - (client.top + 33));
   panel_->HandleNeeded();
   MakeUpDown();
+  TOpenDialog::DoShow(dialog);
 }
 
-UINT_PTR CALLBACK tpaletteopendialog::HookProc(HWND dialog, UINT msg, WPARAM, LPARAM lParam) {
-  if (msg == WM_INITDIALOG) {
-    auto* ofn = reinterpret_cast<OPENFILENAMEA*>(lParam);
-    SetWindowLongPtrA(dialog, DWLP_USER, static_cast<LONG_PTR>(ofn->lCustData));
-    return 0;
-  }
-  auto* self = reinterpret_cast<tpaletteopendialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
-  if (!self) return 0;
-  if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == CDN_INITDONE) {
-    try {
-      self->DoShow(dialog);
-    } catch (...) {
-      // The dialog still works without its panel; the offset then stays as it was.
-    }
-  } else if (msg == WM_DESTROY) {
-    // The panel's windows go with the dialog; the position is kept for MapOffset.
-    if (self->upDown_) self->position_ = static_cast<int>(SendMessageA(self->upDown_, UDM_GETPOS32, 0, 0));
-    self->upDown_ = nullptr;
-  }
-  return 0;
-}
-
-bool tpaletteopendialog::RunSystemDialog(HWND owner) {
-  std::string filter = Filter;
-  for (char& c : filter)
-    if (c == '|') c = '\0';
-  filter.append(2, '\0');
-  std::vector<char> file(32768, '\0');
-  FileName.copy(file.data(), file.size() - 1);
-  std::string initialDir = InitialDir;
-  if (initialDir.empty() && ForceCurrentDirectory) {
-    char current[MAX_PATH] = "";
-    if (GetCurrentDirectoryA(MAX_PATH, current)) initialDir = current;
-  }
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  OPENFILENAMEA ofn{};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = owner;
-  ofn.hInstance = instance;
-  ofn.lpstrFilter = filter.c_str();
-  ofn.nFilterIndex = static_cast<DWORD>(FilterIndex);
-  ofn.lpstrFile = file.data();
-  ofn.nMaxFile = static_cast<DWORD>(file.size());
-  ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
-  ofn.lpstrTitle = Title.empty() ? nullptr : Title.c_str();
-  ofn.lpstrDefExt = DefaultExt.empty() ? nullptr : DefaultExt.c_str();
-  ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK;
-  ofn.lpfnHook = &HookProc;
-  ofn.lCustData = reinterpret_cast<LPARAM>(this);
-  // A program built without the template still opens maps, only without the offset field.
-  if (!TemplateName.empty() && FindResourceA(instance, TemplateName.c_str(), MAKEINTRESOURCEA(5))) {
-    ofn.Flags |= OFN_ENABLETEMPLATE;
-    ofn.lpTemplateName = TemplateName.c_str();
-  }
-  if (Options.Contains(ofHideReadOnly)) ofn.Flags |= OFN_HIDEREADONLY;
-  if (Options.Contains(ofNoChangeDir)) ofn.Flags |= OFN_NOCHANGEDIR;
-  if (Options.Contains(ofEnableSizing)) ofn.Flags |= OFN_ENABLESIZING;
-  if (Options.Contains(ofFileMustExist)) ofn.Flags |= OFN_FILEMUSTEXIST;
-  if (Options.Contains(ofPathMustExist)) ofn.Flags |= OFN_PATHMUSTEXIST;
-  const BOOL ok = GetOpenFileNameA(&ofn);
+void tpaletteopendialog::DoClose(HWND) {
+  if (upDown_) position_ = static_cast<int>(SendMessageA(upDown_, UDM_GETPOS32, 0, 0));
   upDown_ = nullptr;
-  if (!ok) return false;
-  FileName = file.data();
-  FilterIndex = static_cast<int>(ofn.nFilterIndex);
-  return true;
 }

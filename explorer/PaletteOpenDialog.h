@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <string>
 
 #include "forms/Dialogs.h"
 
@@ -23,7 +22,6 @@ public:
   // Runs the dialog with the template, then takes the up-down's position into MapOffset,
   // whether the dialog was confirmed or cancelled.
   bool Execute() override;
-  bool RunSystemDialog(HWND owner) override;
 
   TPanel* Panel() const { return panel_; }
   TLabel* Label() const { return label_; }
@@ -33,15 +31,15 @@ public:
   void SetPosition(int value);
 
   std::int32_t MapOffset = 0;
-  std::string TemplateName;
 
 protected:
   // The dialog has laid out its controls: the panel goes into the space to the right of
   // the placeholder control of the template.
-  virtual void DoShow(HWND dialog);
+  void DoShow(HWND dialog) override;
+  // The panel's windows go with the dialog; the position is kept for MapOffset.
+  void DoClose(HWND dialog) override;
 
 private:
-  static UINT_PTR CALLBACK HookProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
   void EditChange(TObject* sender);
   void MakeUpDown();
 

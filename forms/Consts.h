@@ -28,6 +28,7 @@ inline constexpr const char SCannotFocus[] = "Cannot focus a disabled or invisib
 inline constexpr const char SNoCanvasHandle[] = "Canvas does not allow drawing";
 inline constexpr const char SOutOfResources[] = "Out of system resources";
 inline constexpr const char SMenuIndexError[] = "Menu index out of range";
+inline constexpr const char SAssertionFailure[] = "Assertion failure";
 inline constexpr const char SMenuReinserted[] = "Menu inserted twice";
 inline constexpr const char SNoTimers[] = "Not enough timers available";
 inline constexpr const char SRegCreateFailed[] = "Failed to create key %s";

@@ -31,12 +31,13 @@ bool TOpenDialog::RunSystemDialog(HWND owner) {
   std::string initialDir = InitialDir;
   if (initialDir.empty() && ForceCurrentDirectory) {
     char current[MAX_PATH] = "";
-    GetCurrentDirectoryA(MAX_PATH, current);
-    initialDir = current;
+    if (GetCurrentDirectoryA(MAX_PATH, current)) initialDir = current;
   }
+  HINSTANCE instance = GetModuleHandleA(nullptr);
   OPENFILENAMEA ofn{};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = owner;
+  ofn.hInstance = instance;
   ofn.lpstrFilter = Filter.empty() ? nullptr : filter.c_str();
   ofn.nFilterIndex = static_cast<DWORD>(FilterIndex);
   ofn.lpstrFile = file.data();
@@ -44,14 +45,18 @@ bool TOpenDialog::RunSystemDialog(HWND owner) {
   ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
   ofn.lpstrTitle = Title.empty() ? nullptr : Title.c_str();
   ofn.lpstrDefExt = DefaultExt.empty() ? nullptr : DefaultExt.c_str();
-  ofn.Flags = OFN_EXPLORER;
+  ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK;
+  ofn.lpfnHook = &HookProc;
+  ofn.lCustData = reinterpret_cast<LPARAM>(this);
+  if (!TemplateName.empty() && FindResourceA(instance, TemplateName.c_str(), MAKEINTRESOURCEA(5))) {
+    ofn.Flags |= OFN_ENABLETEMPLATE;
+    ofn.lpTemplateName = TemplateName.c_str();
+  }
   static const struct { TOpenOption option; DWORD flag; } flags[] = {
-      {ofReadOnly, OFN_READONLY},           {ofOverwritePrompt, OFN_OVERWRITEPROMPT},
-      {ofHideReadOnly, OFN_HIDEREADONLY},   {ofNoChangeDir, OFN_NOCHANGEDIR},
-      {ofNoValidate, OFN_NOVALIDATE},       {ofAllowMultiSelect, OFN_ALLOWMULTISELECT},
-      {ofPathMustExist, OFN_PATHMUSTEXIST}, {ofFileMustExist, OFN_FILEMUSTEXIST},
-      {ofCreatePrompt, OFN_CREATEPROMPT},   {ofNoReadOnlyReturn, OFN_NOREADONLYRETURN},
-      {ofNoTestFileCreate, OFN_NOTESTFILECREATE}, {ofEnableSizing, OFN_ENABLESIZING}};
+      {ofOverwritePrompt, OFN_OVERWRITEPROMPT}, {ofHideReadOnly, OFN_HIDEREADONLY},
+      {ofNoChangeDir, OFN_NOCHANGEDIR},         {ofPathMustExist, OFN_PATHMUSTEXIST},
+      {ofFileMustExist, OFN_FILEMUSTEXIST},     {ofNoReadOnlyReturn, OFN_NOREADONLYRETURN},
+      {ofEnableSizing, OFN_ENABLESIZING}};
   for (const auto& f : flags)
     if (Options.Contains(f.option)) ofn.Flags |= f.flag;
   BOOL ok = IsSaveDialog() ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
@@ -59,6 +64,27 @@ bool TOpenDialog::RunSystemDialog(HWND owner) {
   FileName = file.data();
   FilterIndex = static_cast<int>(ofn.nFilterIndex);
   return true;
+}
+
+void TOpenDialog::DoShow(HWND) {}
+
+void TOpenDialog::DoClose(HWND) {}
+
+UINT_PTR CALLBACK TOpenDialog::HookProc(HWND dialog, UINT msg, WPARAM, LPARAM lParam) {
+  if (msg == WM_INITDIALOG) {
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<OPENFILENAMEA*>(lParam)->lCustData);
+    return 0;
+  }
+  auto* self = reinterpret_cast<TOpenDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  if (!self) return 0;
+  // An exception must not unwind through the system's dialog code that called us.
+  try {
+    if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == CDN_INITDONE) self->DoShow(dialog);
+    else if (msg == WM_DESTROY) self->DoClose(dialog);
+  } catch (...) {
+    if (Application) Application->HandleException(self);
+  }
+  return 0;
 }
 
 bool TColorDialog::RunSystemDialog(HWND owner) {
@@ -69,9 +95,6 @@ bool TColorDialog::RunSystemDialog(HWND owner) {
   cc.lpCustColors = CustomColors;
   cc.Flags = CC_RGBINIT;
   if (Options.Contains(cdFullOpen)) cc.Flags |= CC_FULLOPEN;
-  if (Options.Contains(cdPreventFullOpen)) cc.Flags |= CC_PREVENTFULLOPEN;
-  if (Options.Contains(cdSolidColor)) cc.Flags |= CC_SOLIDCOLOR;
-  if (Options.Contains(cdAnyColor)) cc.Flags |= CC_ANYCOLOR;
   if (!ChooseColorA(&cc)) return false;
   Color = static_cast<TColor>(cc.rgbResult);
   return true;

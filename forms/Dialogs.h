@@ -24,9 +24,8 @@ public:
   TNotifyEvent OnClose;
 };
 
-enum TOpenOption { ofReadOnly, ofOverwritePrompt, ofHideReadOnly, ofNoChangeDir, ofNoValidate,
-                   ofAllowMultiSelect, ofExtensionDifferent, ofPathMustExist, ofFileMustExist,
-                   ofCreatePrompt, ofNoReadOnlyReturn, ofNoTestFileCreate, ofEnableSizing };
+enum TOpenOption { ofOverwritePrompt, ofHideReadOnly, ofNoChangeDir, ofPathMustExist,
+                   ofFileMustExist, ofNoReadOnlyReturn, ofEnableSizing };
 using TOpenOptions = TSet<TOpenOption>;
 
 // When true, a file dialog without InitialDir opens in the current folder.
@@ -45,9 +44,22 @@ public:
   std::string DefaultExt;  // without the dot
   std::string Title;
   TOpenOptions Options{ofHideReadOnly, ofEnableSizing};
+  // A child dialog template of the program, by resource name, that the system lays out
+  // beside its own controls (a static control with the identifier stc32 marks where they
+  // go). Without such a resource the dialog opens without it.
+  std::string TemplateName;
 
 protected:
   virtual bool IsSaveDialog() const { return false; }
+  // The dialog has laid out its controls. Dialog is the window made from the template
+  // (its parent is the system's dialog); controls placed on it go with it. An exception
+  // goes to the application's handler, and the dialog stays open.
+  virtual void DoShow(HWND dialog);
+  // The dialog is closing; what was placed on it still exists.
+  virtual void DoClose(HWND dialog);
+
+private:
+  static UINT_PTR CALLBACK HookProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
 };
 
 class TSaveDialog : public TOpenDialog {
@@ -58,7 +70,7 @@ protected:
   bool IsSaveDialog() const override { return true; }
 };
 
-enum TColorDialogOption { cdFullOpen, cdPreventFullOpen, cdSolidColor, cdAnyColor };
+enum TColorDialogOption { cdFullOpen };
 using TColorDialogOptions = TSet<TColorDialogOption>;
 
 class TColorDialog : public TCommonDialog {

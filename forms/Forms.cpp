@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "forms/Application.h"
+#include "forms/CanvasBinding.h"
 #include "forms/Menus.h"
 
 TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner), canvas_(new TControlCanvas(this)) {
@@ -331,18 +332,9 @@ void TCustomForm::Paint() {
 }
 
 void TCustomForm::PaintWindow(HDC dc) {
-  canvas_->Lock();
   canvas_->FreeHandle();
-  canvas_->SetHandle(dc);
-  try {
-    Paint();
-  } catch (...) {
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
-    throw;
-  }
-  canvas_->SetHandle(nullptr);
-  canvas_->Unlock();
+  TCanvasBinding binding(*canvas_, dc);
+  Paint();
 }
 
 bool TCustomForm::DoMouseWheel(TShiftState shift, int wheelDelta, POINT mousePos) {

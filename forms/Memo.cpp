@@ -1,6 +1,8 @@
 // TMemo: the lines and the window's text, each updated from the other.
 #include "forms/Memo.h"
 
+#include "forms/FlagScope.h"
+
 TMemo::TMemo(TComponent* owner) : TCustomEdit(owner) {
   SetBounds(Left(), Top(), 185, 89);
   lines_.OnChange = MakeEvent(this, &TMemo::LinesChanged);
@@ -39,14 +41,8 @@ void TMemo::LinesChanged(TObject*) {
   if (fromLines_) return;
   std::string text = lines_.Text();
   if (text.size() >= 2) text.resize(text.size() - 2);  // no line break after the last line
-  fromLines_ = true;
-  try {
-    SetText(text);
-  } catch (...) {
-    fromLines_ = false;
-    throw;
-  }
-  fromLines_ = false;
+  TFlagScope fromLines(fromLines_);
+  SetText(text);
 }
 
 void TMemo::Change() {

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "forms/FlagScope.h"
+
 void DrawBevel(HDC dc, RECT& r, TBevelCut cut, int width) {
   if (cut == bvNone) return;
   if (cut == bvSpace) {
@@ -130,14 +132,8 @@ void TPanel::AdjustSize() {
   int inset = (client.right - inner.right);  // the bevels and border on the far side
   int width = Width() - client.right + right + inset;
   int height = Height() - client.bottom + bottom + (client.bottom - inner.bottom);
-  sizing_ = true;
-  try {
-    SetBounds(Left(), Top(), width, height);
-  } catch (...) {
-    sizing_ = false;
-    throw;
-  }
-  sizing_ = false;
+  TFlagScope sizing(sizing_);
+  SetBounds(Left(), Top(), width, height);
 }
 
 void TPanel::Paint() {

@@ -1,6 +1,8 @@
 // TParentFontHolder: copies fonts down the chain of parents.
 #include "forms/ParentFont.h"
 
+#include "forms/FlagScope.h"
+
 bool SameFont(TFont* a, TFont* b) {
   return a->Name() == b->Name() && a->Height() == b->Height() && a->Style() == b->Style() &&
          a->Color() == b->Color();
@@ -21,14 +23,8 @@ void TParentFontHolder::RefreshParentFont() {
   if (!parentFont_ || !parent) return;
   if (auto* chain = dynamic_cast<TParentFontHolder*>(parent)) chain->RefreshParentFont();
   if (SameFont(self_->Font(), parent->Font())) return;
-  applying_ = true;
-  try {
-    self_->Font()->Assign(parent->Font());
-  } catch (...) {
-    applying_ = false;
-    throw;
-  }
-  applying_ = false;
+  TFlagScope applying(applying_);
+  self_->Font()->Assign(parent->Font());
 }
 
 void TParentFontHolder::OnFontChange(TObject*) {

@@ -6,6 +6,8 @@
 
 #include <climits>
 
+#include "forms/CommonControls.h"
+
 TSpinEdit::TSpinEdit(TComponent* owner) : TCustomEdit(owner) {
   SetText("0");
 }
@@ -45,13 +47,7 @@ void TSpinEdit::Step(int direction) {
 
 void TSpinEdit::CreateWnd() {
   TCustomEdit::CreateWnd();
-  static bool commonControls = false;
-  if (!commonControls) {
-    INITCOMMONCONTROLSEX icc{};
-    icc.dwSize = sizeof icc;
-    icc.dwICC = ICC_UPDOWN_CLASS;
-    commonControls = InitCommonControlsEx(&icc) != FALSE;
-  }
+  InitCommonControlClasses(ICC_UPDOWN_CLASS);
   upDown_ = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE | (Enabled() ? 0 : WS_DISABLED), 0, 0,
                             0, 0, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
   if (!upDown_) throw EOutOfResources(SWindowCreate);

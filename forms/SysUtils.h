@@ -92,6 +92,7 @@ QV_EXCEPTION(EInvalidOperation, Exception);   // controls: an operation the stat
 QV_EXCEPTION(EInvalidGraphic, Exception);
 QV_EXCEPTION(EInvalidGraphicOperation, Exception);
 QV_EXCEPTION(EOutOfResources, Exception);     // GDI or window creation failed
+QV_EXCEPTION(EAssertionFailed, Exception);    // a condition the code relies on does not hold
 
 // Raises EOSError with the system's text for GetLastError() (or the given code).
 [[noreturn]] void RaiseLastOSError();

@@ -1,10 +1,12 @@
-// TThread, the Synchronize queue and the default x87 control word.
+// TThread, plain threads (BeginThread), the Synchronize queue and the default x87
+// control word.
 #include "forms/Thread.h"
 
 #include <process.h>
 
 #include <deque>
 #include <exception>
+#include <new>
 
 #include "forms/Consts.h"
 
@@ -206,4 +208,33 @@ unsigned __stdcall TThread::ThreadProc(void* self) {
   thread->finished_ = true;
   if (freeThread) thread->Free();
   return result;
+}
+
+// Plain threads.
+
+namespace {
+
+struct TThreadStart {
+  TThreadFunc func;
+  void* parameter;
+};
+
+unsigned __stdcall PlainThreadEntry(void* p) {
+  const TThreadStart start = *static_cast<TThreadStart*>(p);
+  delete static_cast<TThreadStart*>(p);
+  Load8087CW(Default8087CW);
+  return start.func(start.parameter);  // returning ends the thread through _endthreadex
+}
+
+}  // namespace
+
+HANDLE BeginThread(TThreadFunc func, void* parameter) {
+  auto* start = new (std::nothrow) TThreadStart{func, parameter};
+  if (!start) return nullptr;
+  const uintptr_t handle = _beginthreadex(nullptr, 0, &PlainThreadEntry, start, 0, nullptr);
+  if (handle == 0) {
+    delete start;
+    return nullptr;
+  }
+  return reinterpret_cast<HANDLE>(handle);
 }

@@ -80,6 +80,15 @@ private:
   std::string fatalMessage_;
 };
 
+// A plain thread procedure started the way the runtime starts one: no security
+// attributes, the default stack size, no creation flags, and Default8087CW loaded first,
+// as a TThread loads it. Its result is the thread's exit code.
+using TThreadFunc = unsigned (*)(void* parameter);
+// Starts func(parameter) over the C runtime's thread start, so that the runtime's
+// per-thread data is set up and released with the thread; the thread's handle (the
+// caller closes it), or nullptr when no thread could be made.
+HANDLE BeginThread(TThreadFunc func, void* parameter);
+
 // Runs the Synchronize calls that workers are waiting on; main thread only. Returns
 // whether any ran. The message loop calls it when idle and when woken for it.
 bool CheckSynchronize();

@@ -4,19 +4,15 @@
 
 #include <commctrl.h>
 
+#include "forms/CommonControls.h"
+
 TTrackBar::TTrackBar(TComponent* owner) : TSystemControl(owner) {
   SetBounds(Left(), Top(), 150, 45);
   SetTabStop(true);
 }
 
 void TTrackBar::CreateParams(TCreateParams& params) {
-  static bool commonControls = false;
-  if (!commonControls) {
-    INITCOMMONCONTROLSEX icc{};
-    icc.dwSize = sizeof icc;
-    icc.dwICC = ICC_BAR_CLASSES;
-    commonControls = InitCommonControlsEx(&icc) != FALSE;
-  }
+  InitCommonControlClasses(ICC_BAR_CLASSES);
   TSystemControl::CreateParams(params);
   CreateSubClass(params, TRACKBAR_CLASSA);
   params.Style |= TBS_FIXEDLENGTH | TBS_ENABLESELRANGE;

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "core/PreviewPicture.h"
+#include "paletteeditor/core/PreviewPicture.h"
 #include "dib/DIBErrors.h"
 #include "forms/Responder.h"
 

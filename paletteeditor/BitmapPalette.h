@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "core/PaletteTypes.h"
+#include "paletteeditor/core/PaletteTypes.h"
 #include "dib/DIB.h"
 
 inline constexpr char SNot8BitImage[] = "Not an 8 bit image";

@@ -10,9 +10,9 @@
 #include "FormAbout.h"
 #include "Palette.h"
 #include "Unit2.h"
-#include "core/EditorText.h"
-#include "core/PaletteTypes.h"
-#include "core/PreviewTable.h"
+#include "paletteeditor/core/EditorText.h"
+#include "paletteeditor/core/PaletteTypes.h"
+#include "paletteeditor/core/PreviewTable.h"
 #include "forms/Application.h"
 
 std::string PaletteFileName;

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/PaletteGrid.h"
+#include "paletteeditor/core/PaletteGrid.h"
 #include "forms/Dialogs.h"
 #include "forms/Edit.h"
 #include "forms/Forms.h"

@@ -8,8 +8,8 @@
 #include "FormMain.h"
 #include "Palette.h"
 #include "Unit2.h"
-#include "core/EditorText.h"
-#include "core/PaletteFiles.h"
+#include "paletteeditor/core/EditorText.h"
+#include "paletteeditor/core/PaletteFiles.h"
 #include "forms/SysUtils.h"
 
 namespace {

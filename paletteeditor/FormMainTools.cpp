@@ -8,7 +8,7 @@
 #include "Palette.h"
 #include "Unit1.h"
 #include "Unit4.h"
-#include "core/PaletteTools.h"
+#include "paletteeditor/core/PaletteTools.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "core/PaletteFiles.h"
+#include "paletteeditor/core/PaletteFiles.h"
 #include "forms/Application.h"
 #include "forms/SysUtils.h"
 

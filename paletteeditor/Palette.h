@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "core/PaletteColours.h"
-#include "core/PaletteTypes.h"
+#include "paletteeditor/core/PaletteColours.h"
+#include "paletteeditor/core/PaletteTypes.h"
 
 // The palette being edited, one per editor process, shared with the automation object.
 extern pal::PaletteColours WorkPalette;

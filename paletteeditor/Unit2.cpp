@@ -6,8 +6,8 @@
 #include "BitmapPalette.h"
 #include "FormMain.h"
 #include "Palette.h"
-#include "core/PreviewPicture.h"
-#include "core/PreviewTable.h"
+#include "paletteeditor/core/PreviewPicture.h"
+#include "paletteeditor/core/PreviewTable.h"
 
 TForm2* Form2 = nullptr;
 

@@ -6,7 +6,7 @@
 #include "DialogParts.h"
 #include "FormMain.h"
 #include "Palette.h"
-#include "core/PaletteGrid.h"
+#include "paletteeditor/core/PaletteGrid.h"
 
 TForm4* Form4 = nullptr;
 

@@ -4,8 +4,8 @@
 #pragma once
 #include <cstdint>
 
-#include "BmpStatus.h"
-#include "PixelFormat.h"
+#include "dib/core/BmpStatus.h"
+#include "dib/core/PixelFormat.h"
 
 namespace bmp {
 

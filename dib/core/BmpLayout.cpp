@@ -1,7 +1,7 @@
 // Image layout checks and the writing of header blocks and file headers (BmpHeaders.h).
 #include <cstring>
 
-#include "BmpHeaders.h"
+#include "dib/core/BmpHeaders.h"
 
 namespace bmp {
 

@@ -1,7 +1,7 @@
 // BMP header, colour table and pixel reading (see BmpReader.h). The rules for odd files
 // are here: OS/2 headers, 16-bit BI_RGB as 5-5-5, masks in any position, gaps before the
 // pixel data, and more than 256 colour entries.
-#include "BmpReader.h"
+#include "dib/core/BmpReader.h"
 
 #include <cstring>
 

@@ -4,8 +4,8 @@
 #pragma once
 #include <cstdint>
 
-#include "BmpHeaders.h"
-#include "ByteReader.h"
+#include "dib/core/BmpHeaders.h"
+#include "dib/core/ByteReader.h"
 
 namespace bmp {
 

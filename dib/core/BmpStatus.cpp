@@ -1,5 +1,5 @@
 // The table of codec failures and their messages (see BmpStatus.h).
-#include "BmpStatus.h"
+#include "dib/core/BmpStatus.h"
 
 #include <cstddef>
 

@@ -1,5 +1,5 @@
 // Column access and bit-count conversions (see PixelConvert.h).
-#include "PixelConvert.h"
+#include "dib/core/PixelConvert.h"
 
 #include <cstring>
 

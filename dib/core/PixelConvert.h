@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "PixelFormat.h"
+#include "dib/core/PixelFormat.h"
 
 namespace bmp {
 

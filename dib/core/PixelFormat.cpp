@@ -1,5 +1,5 @@
 // Pixel formats, channel scaling and colour-table helpers (see PixelFormat.h).
-#include "PixelFormat.h"
+#include "dib/core/PixelFormat.h"
 
 namespace bmp {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "BmpStatus.h"
+#include "dib/core/BmpStatus.h"
 
 namespace bmp {
 

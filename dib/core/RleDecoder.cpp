@@ -1,7 +1,7 @@
 // RLE8 and RLE4 decoding (see Rle.h). Every pixel goes through one checked store, and
 // every item is read through the bounded reader, so bad data is clipped, never overrun.
-#include "ByteReader.h"
-#include "Rle.h"
+#include "dib/core/ByteReader.h"
+#include "dib/core/Rle.h"
 
 namespace bmp {
 

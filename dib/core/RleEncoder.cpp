@@ -1,6 +1,6 @@
 // The library's RLE8 and RLE4 encoders (see Rle.h). Runs of equal pixels become encoded
 // pairs, everything else absolute runs; items are padded to even lengths.
-#include "Rle.h"
+#include "dib/core/Rle.h"
 
 namespace bmp {
 

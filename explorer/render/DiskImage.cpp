@@ -13,6 +13,12 @@
 
 TDiskImage* DiskImage = nullptr;
 
+void* SystemPixelAllocator(std::size_t bytes) {
+  return VirtualAlloc(nullptr, static_cast<SIZE_T>(bytes), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+}
+
+TPixelAllocator DiskImageAllocator = &SystemPixelAllocator;
+
 namespace {
 
 std::string SizeText(std::int32_t width, std::int32_t height) {
@@ -31,8 +37,7 @@ TDiskImage::TDiskImage(std::int32_t width, std::int32_t height) : width_(width),
                        std::to_string(bytes) + " bytes are more than a 24-bit bitmap can hold");
   rowBytes_ = static_cast<std::size_t>(rowBytes);
   if (bytes == 0) return;
-  void* block = VirtualAlloc(nullptr, static_cast<SIZE_T>(bytes), MEM_COMMIT | MEM_RESERVE,
-                             PAGE_READWRITE);
+  void* block = DiskImageAllocator(static_cast<std::size_t>(bytes));
   if (block == nullptr)
     throw EOutOfMemory("Image of " + SizeText(width, height) + " pixels cannot be made: " +
                        std::to_string(bytes) + " bytes of memory are not available");

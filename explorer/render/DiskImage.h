@@ -41,3 +41,10 @@ private:
 
 // The image of the current disk render; the workers write their rows into it.
 extern TDiskImage* DiskImage;
+
+// Where the pixels come from: committed pages of the system's virtual memory (released
+// with VirtualFree), nullptr when the block cannot be had. A test puts in one with the
+// address space of a 32-bit process, which cannot have blocks that a 64-bit one gets.
+using TPixelAllocator = void* (*)(std::size_t bytes);
+void* SystemPixelAllocator(std::size_t bytes);
+extern TPixelAllocator DiskImageAllocator;

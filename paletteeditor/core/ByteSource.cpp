@@ -1,5 +1,5 @@
 // Memory and file sources of the palette readers, and the one file writer (ByteSource.h).
-#include "ByteSource.h"
+#include "paletteeditor/core/ByteSource.h"
 
 #include <cerrno>
 #include <cstring>

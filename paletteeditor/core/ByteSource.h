@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "PaletteStatus.h"
+#include "paletteeditor/core/PaletteStatus.h"
 
 namespace pal {
 

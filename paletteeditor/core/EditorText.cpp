@@ -1,5 +1,5 @@
 // The main window's texts (see EditorText.h).
-#include "EditorText.h"
+#include "paletteeditor/core/EditorText.h"
 
 #include <cstdio>
 

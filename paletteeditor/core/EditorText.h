@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "PaletteTypes.h"
+#include "paletteeditor/core/PaletteTypes.h"
 
 namespace pal {
 

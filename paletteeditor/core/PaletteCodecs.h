@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "ByteSource.h"
-#include "PaletteStatus.h"
-#include "PaletteTypes.h"
+#include "paletteeditor/core/ByteSource.h"
+#include "paletteeditor/core/PaletteStatus.h"
+#include "paletteeditor/core/PaletteTypes.h"
 
 namespace pal {
 

@@ -1,5 +1,5 @@
 // The palette's colour operations (see PaletteColours.h).
-#include "PaletteColours.h"
+#include "paletteeditor/core/PaletteColours.h"
 
 #include <cmath>
 #include <cstdlib>

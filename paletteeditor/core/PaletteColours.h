@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "PaletteStatus.h"
-#include "PaletteTypes.h"
+#include "paletteeditor/core/PaletteStatus.h"
+#include "paletteeditor/core/PaletteTypes.h"
 
 namespace pal {
 

@@ -1,11 +1,11 @@
 // The by-name palette file operations (see PaletteFiles.h): a file source for each read,
 // one whole-file write for each save.
-#include "PaletteFiles.h"
+#include "paletteeditor/core/PaletteFiles.h"
 
 #include <vector>
 
-#include "ByteSource.h"
-#include "PaletteCodecs.h"
+#include "paletteeditor/core/ByteSource.h"
+#include "paletteeditor/core/PaletteCodecs.h"
 
 namespace pal {
 namespace {

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "PaletteStatus.h"
-#include "PaletteTypes.h"
+#include "paletteeditor/core/PaletteStatus.h"
+#include "paletteeditor/core/PaletteTypes.h"
 
 namespace pal {
 

@@ -1,5 +1,5 @@
 // Palette grid geometry (see PaletteGrid.h).
-#include "PaletteGrid.h"
+#include "paletteeditor/core/PaletteGrid.h"
 
 #include <cmath>
 

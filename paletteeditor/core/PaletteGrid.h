@@ -3,7 +3,7 @@
 // grid (16 x 16 or 32 x 8) and the copy-from-other-palette dialog's (16 x 16).
 #pragma once
 
-#include "PaletteTypes.h"
+#include "paletteeditor/core/PaletteTypes.h"
 
 namespace pal {
 

@@ -3,8 +3,8 @@
 // and `JascPalette` (the lines "JASC-PAL", "0100" and "256", then 256 colour lines). A colour
 // line holds red, green and blue in decimal; text behind the third number is a comment.
 // The text rules are in PaletteText.h; the writers are in PaletteWriter.cpp.
-#include "PaletteCodecs.h"
-#include "PaletteText.h"
+#include "paletteeditor/core/PaletteCodecs.h"
+#include "paletteeditor/core/PaletteText.h"
 
 namespace pal {
 namespace {

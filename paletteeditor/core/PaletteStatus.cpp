@@ -1,6 +1,6 @@
 // The table of palette failures and their messages (see PaletteStatus.h). The input and
 // output texts are those of the runtime's file errors; the boxes are the editor's own.
-#include "PaletteStatus.h"
+#include "paletteeditor/core/PaletteStatus.h"
 
 #include <cstddef>
 

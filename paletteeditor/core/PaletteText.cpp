@@ -1,5 +1,5 @@
 // The palette readers' text rules (see PaletteText.h).
-#include "PaletteText.h"
+#include "paletteeditor/core/PaletteText.h"
 
 namespace pal {
 namespace {

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "ByteSource.h"
-#include "PaletteStatus.h"
+#include "paletteeditor/core/ByteSource.h"
+#include "paletteeditor/core/PaletteStatus.h"
 
 namespace pal {
 

@@ -1,5 +1,5 @@
 // The palette tools (see PaletteTools.h).
-#include "PaletteTools.h"
+#include "paletteeditor/core/PaletteTools.h"
 
 #include <algorithm>
 #include <utility>

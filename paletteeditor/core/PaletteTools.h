@@ -4,7 +4,7 @@
 // window's dialogs never pass them.
 #pragma once
 
-#include "PaletteTypes.h"
+#include "paletteeditor/core/PaletteTypes.h"
 
 namespace pal {
 

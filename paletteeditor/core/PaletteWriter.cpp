@@ -3,7 +3,7 @@
 // ends with a Ctrl-Z after its last line. The readers are in PaletteReader.cpp.
 #include <string>
 
-#include "PaletteCodecs.h"
+#include "paletteeditor/core/PaletteCodecs.h"
 
 namespace pal {
 namespace {

@@ -1,6 +1,6 @@
 // The preview picture (see PreviewPicture.h): the explorer's start view, left -2.4,
 // top 1.2, 3.2 wide and 2.4 high, iterated from z = 0 with bailout 4.
-#include "PreviewPicture.h"
+#include "paletteeditor/core/PreviewPicture.h"
 
 namespace pal {
 

@@ -1,5 +1,5 @@
 // The preview's colour table (see PreviewTable.h).
-#include "PreviewTable.h"
+#include "paletteeditor/core/PreviewTable.h"
 
 namespace pal {
 

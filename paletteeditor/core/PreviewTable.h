@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "PaletteTypes.h"
+#include "paletteeditor/core/PaletteTypes.h"
 
 namespace pal {
 

@@ -47,16 +47,6 @@ std::vector<uint8_t> EncodeBmpFile(const bmp::DibLayout& l, const bmp::RgbQuad* 
   return out;
 }
 
-std::vector<uint8_t> ReadFileBytes(const std::string& path) {
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) throw std::runtime_error("cannot open " + path);
-  std::vector<uint8_t> bytes;
-  uint8_t buf[4096];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.insert(bytes.end(), buf, buf + n);
-  std::fclose(f);
-  return bytes;
-}
 
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
   FILE* f = std::fopen(path.c_str(), "wb");

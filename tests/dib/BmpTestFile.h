@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "core/BmpReader.h"
-#include "core/Rle.h"
+#include "TestSupport.h"
+#include "dib/core/BmpReader.h"
+#include "dib/core/Rle.h"
 
 struct DecodedBmp {
   bmp::BmpInfo info;
@@ -25,7 +26,6 @@ bmp::Status DecodeBmpFile(const std::vector<uint8_t>& file, DecodedBmp& out);
 std::vector<uint8_t> EncodeBmpFile(const bmp::DibLayout& layout, const bmp::RgbQuad* table,
                                    const uint8_t* pixels);
 
-std::vector<uint8_t> ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // Little-endian writer for crafted files.

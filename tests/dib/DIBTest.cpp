@@ -41,16 +41,6 @@ void Load(TDIB& d, const std::vector<uint8_t>& bytes) {
   d.LoadFromStream(s);
 }
 
-template <class E>
-std::string MessageOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const E& e) {
-    return e.Message();
-  }
-  return "(nothing raised)";
-}
-
 TEST(TDIB, AssignSharesAndAScanLineWriteCopies) {
   DIBPtr a = MakeDIB(4, 3, 8), b = MakeDIB();
   a->ScanLine(1)[2] = 9;

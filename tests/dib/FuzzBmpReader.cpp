@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/BmpReader.h"
-#include "core/Rle.h"
+#include "dib/core/BmpReader.h"
+#include "dib/core/Rle.h"
 
 namespace {
 // Decoding bigger images finds nothing new and only slows the run down.

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "core/BmpHeaders.h"
-#include "core/Rle.h"
+#include "dib/core/BmpHeaders.h"
+#include "dib/core/Rle.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 3) return 0;

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "BmpTestFile.h"
-#include "core/PixelConvert.h"
+#include "dib/core/PixelConvert.h"
 
 namespace {
 

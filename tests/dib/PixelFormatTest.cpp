@@ -2,9 +2,9 @@
 // converters and cube, and conversions between bit counts (15 bits included).
 #include <gtest/gtest.h>
 
-#include "core/BmpHeaders.h"
-#include "core/PixelConvert.h"
-#include "core/PixelFormat.h"
+#include "dib/core/BmpHeaders.h"
+#include "dib/core/PixelConvert.h"
+#include "dib/core/PixelFormat.h"
 
 namespace {
 

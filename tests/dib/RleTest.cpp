@@ -4,9 +4,9 @@
 
 #include <random>
 
-#include "core/BmpHeaders.h"
-#include "core/PixelConvert.h"
-#include "core/Rle.h"
+#include "dib/core/BmpHeaders.h"
+#include "dib/core/PixelConvert.h"
+#include "dib/core/Rle.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "GuiTest.h"
+#include "TestSupport.h"
 #include "display/ControlSubClass.h"
 #include "display/DXClass.h"
 #include "display/DXDrivers.h"
@@ -18,15 +19,6 @@
 #include "forms/StringList.h"
 
 namespace {
-
-std::string MessageOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Exception& e) {
-    return e.Message();
-  }
-  return "(nothing raised)";
-}
 
 TEST(LoadDirectXProc, LoadsALibraryOnceWhateverTheCaseOfItsName) {
   FARPROC first = LoadDirectXProc("DDraw.dll", "DirectDrawCreate");

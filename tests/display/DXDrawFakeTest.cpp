@@ -314,22 +314,6 @@ TEST(TDXDraw3DCallPoints, EverySurfaceInitialisationEndsWithTheSetUp) {
   EXPECT_EQ(d->Direct3D(), nullptr);
 }
 
-TEST(TDXDraw3DCallPoints, WithoutAPathDo3DFindsNoDevice) {
-  TDXDrawFormSetup setup;
-  setup.options = TDXDrawOptions{doCenter, do3D};
-  setup.autoInitialize = false;
-  FormPtr form = ShownForm(setup);
-  TDXDraw* d = form->DXDraw1;
-  try {
-    d->Initialize();
-    FAIL() << "no exception";
-  } catch (const EDXDrawError& e) {
-    EXPECT_EQ(e.Message(), "3D device not found");
-  }
-  EXPECT_FALSE(d->Initialized());
-  EXPECT_EQ(d->DDraw(), nullptr);
-}
-
 // Full screen with hardware and video memory lets the path choose the driver before
 // DirectDraw is made; the stand-in's mode list takes the switch.
 TEST(TDXDraw3DCallPoints, FullScreenHardwareSelectsTheDriverFirst) {

@@ -1,10 +1,13 @@
 // Helpers of the display control's windowed tests: a form holding one TDXDraw (built
-// as a form description would), a log of the control's events, and pixel access to
-// the back surface and the screen.
+// as a form description would), a log of the control's events, a fixture that makes and
+// frees the form, and pixel access to the back surface and the screen.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -72,6 +75,34 @@ public:
     if (setup.log) setup.log->Attach(DXDraw1);
     loader.Finish();
   }
+};
+
+struct TFormFreer {
+  void operator()(TObject* o) const { o->Free(); }
+};
+using TDXDrawFormPtr = std::unique_ptr<TDXDrawTestForm, TFormFreer>;
+
+// The display window tests' fixture: the test form made from `setup`, with `log`
+// attached to its control, freed at the end of the test (or when the next one is made).
+class DXDrawFormFixture : public ::testing::Test {
+protected:
+  // The form, not shown; its control.
+  TDXDraw* Make() {
+    form.reset();
+    setup.log = &log;
+    form.reset(New<TDXDrawTestForm>(nullptr, setup));
+    return form->DXDraw1;
+  }
+  // The form, shown (which initialises the control unless autoInitialize is off).
+  TDXDraw* MakeShown() {
+    TDXDraw* d = Make();
+    form->Show();
+    return d;
+  }
+
+  TDXDrawEventLog log;
+  TDXDrawFormSetup setup;
+  TDXDrawFormPtr form;
 };
 
 // Fills a rectangle of a 32-bit surface through its lock with 0x00RRGGBB.

@@ -14,19 +14,10 @@
 
 namespace {
 
-struct FormFreer {
-  void operator()(TObject* o) const { o->Free(); }
-};
-using FormPtr = std::unique_ptr<TDXDrawTestForm, FormFreer>;
+class DXDrawWindow : public DXDrawFormFixture {};
 
-FormPtr MakeForm(const TDXDrawFormSetup& setup) { return FormPtr(New<TDXDrawTestForm>(nullptr, setup)); }
-
-TEST(TDXDrawWindow, InitialisesOnTheFormsFirstShowingOnce) {
-  TDXDrawEventLog log;
-  TDXDrawFormSetup setup;
-  setup.log = &log;
-  FormPtr form = MakeForm(setup);
-  TDXDraw* d = form->DXDraw1;
+TEST_F(DXDrawWindow, InitialisesOnTheFormsFirstShowingOnce) {
+  TDXDraw* d = Make();
   EXPECT_FALSE(d->Initialized());
   EXPECT_FALSE(d->InitializeCalled());
   EXPECT_EQ(d->ParentForm(), form.get());
@@ -55,43 +46,31 @@ TEST(TDXDrawWindow, InitialisesOnTheFormsFirstShowingOnce) {
   EXPECT_EQ(log.Take(), "FinalizeSurface Finalize");
 }
 
-TEST(TDXDrawWindow, AFormNeverShownDoesNotInitialise) {
-  TDXDrawEventLog log;
-  TDXDrawFormSetup setup;
-  setup.log = &log;
-  FormPtr form = MakeForm(setup);
+TEST_F(DXDrawWindow, AFormNeverShownDoesNotInitialise) {
+  Make();
   PumpFor(50);
   EXPECT_FALSE(form->DXDraw1->Initialized());
   form.reset();
   EXPECT_EQ(log.Take(), "");
 }
 
-TEST(TDXDrawWindow, NoAutoInitializeWaitsForAnExplicitCall) {
-  TDXDrawFormSetup setup;
+TEST_F(DXDrawWindow, NoAutoInitializeWaitsForAnExplicitCall) {
   setup.autoInitialize = false;
-  FormPtr form = MakeForm(setup);
-  form->Show();
+  MakeShown();
   PumpFor(50);
   EXPECT_FALSE(form->DXDraw1->Initialized());
   form->DXDraw1->Initialize();
   EXPECT_TRUE(form->DXDraw1->Initialized());
 }
 
-TEST(TDXDrawWindow, SetSizeWithTheCurrentSizeRaisesTheSurfaceEvents) {
-  TDXDrawEventLog log;
-  TDXDrawFormSetup setup;
-  setup.log = &log;
-  FormPtr form = MakeForm(setup);
-  TDXDraw* d = form->DXDraw1;
-  form->Show();
+TEST_F(DXDrawWindow, SetSizeWithTheCurrentSizeRaisesTheSurfaceEvents) {
+  TDXDraw* d = MakeShown();
   log.Take();
-  IDirectDrawSurface* before = d->Surface()->IDDSurface();
   d->SetSize(d->SurfaceWidth(), d->SurfaceHeight());
   EXPECT_EQ(log.Take(), "FinalizeSurface InitializeSurface");
   EXPECT_EQ(d->SurfaceWidth(), 320);
   EXPECT_EQ(d->SurfaceHeight(), 192);
   EXPECT_NE(d->Surface()->IDDSurface(), nullptr);
-  (void)before;  // the new surface may reuse the old one's address
 
   d->SetSurfaceWidth(200);
   EXPECT_EQ(log.Take(), "FinalizeSurface InitializeSurface");
@@ -104,10 +83,8 @@ struct SizeCase {
   int expectWidth, expectHeight;
 };
 
-TEST(TDXDrawWindow, SetSizeWhileInitialisedMakesAtLeastOnePixel) {
-  FormPtr form = MakeForm(TDXDrawFormSetup{});
-  TDXDraw* d = form->DXDraw1;
-  form->Show();
+TEST_F(DXDrawWindow, SetSizeWhileInitialisedMakesAtLeastOnePixel) {
+  TDXDraw* d = MakeShown();
   ASSERT_TRUE(d->Initialized());
   const SizeCase cases[] = {{0, 0, 1, 1}, {-5, 7, 1, 7}, {9, -1, 9, 1}, {640, 480, 640, 480}};
   for (const SizeCase& c : cases) {
@@ -118,13 +95,8 @@ TEST(TDXDrawWindow, SetSizeWhileInitialisedMakesAtLeastOnePixel) {
 }
 
 // A back surface that no memory takes: the control finalises and passes the failure on.
-TEST(TDXDrawWindow, ASurfaceThatCannotBeMadeFinalisesTheControl) {
-  TDXDrawEventLog log;
-  TDXDrawFormSetup setup;
-  setup.log = &log;
-  FormPtr form = MakeForm(setup);
-  TDXDraw* d = form->DXDraw1;
-  form->Show();
+TEST_F(DXDrawWindow, ASurfaceThatCannotBeMadeFinalisesTheControl) {
+  TDXDraw* d = MakeShown();
   ASSERT_TRUE(d->Initialized());
   log.Take();
   try {
@@ -142,10 +114,9 @@ TEST(TDXDrawWindow, ASurfaceThatCannotBeMadeFinalisesTheControl) {
   EXPECT_EQ(d->SurfaceWidth(), 320);
 }
 
-TEST(TDXDrawWindow, SizeZeroBeforeInitialisationBecomesClientSizeOrOnePixel) {
+TEST_F(DXDrawWindow, SizeZeroBeforeInitialisationBecomesClientSizeOrOnePixel) {
   {
-    FormPtr form = MakeForm(TDXDrawFormSetup{});
-    TDXDraw* d = form->DXDraw1;
+    TDXDraw* d = Make();
     d->SetSize(0, 0);
     EXPECT_EQ(d->SurfaceWidth(), 0);
     EXPECT_EQ(d->SurfaceHeight(), 0);
@@ -155,10 +126,9 @@ TEST(TDXDrawWindow, SizeZeroBeforeInitialisationBecomesClientSizeOrOnePixel) {
     EXPECT_EQ(d->SurfaceHeight(), 1);
   }
   {
-    TDXDrawFormSetup setup;
+    setup = TDXDrawFormSetup{};
     setup.autoSize = true;
-    FormPtr form = MakeForm(setup);
-    TDXDraw* d = form->DXDraw1;
+    TDXDraw* d = Make();
     d->SetAutoSize(false);
     d->SetSize(0, 0);
     d->SetAutoSize(true);  // takes the client size again
@@ -171,14 +141,9 @@ TEST(TDXDrawWindow, SizeZeroBeforeInitialisationBecomesClientSizeOrOnePixel) {
   }
 }
 
-TEST(TDXDrawWindow, AutoSizeFollowsTheControlsBounds) {
-  TDXDrawEventLog log;
-  TDXDrawFormSetup setup;
+TEST_F(DXDrawWindow, AutoSizeFollowsTheControlsBounds) {
   setup.autoSize = true;
-  setup.log = &log;
-  FormPtr form = MakeForm(setup);
-  TDXDraw* d = form->DXDraw1;
-  form->Show();
+  TDXDraw* d = MakeShown();
   ASSERT_TRUE(d->Initialized());
   EXPECT_EQ(d->SurfaceWidth(), 400);
   EXPECT_EQ(d->SurfaceHeight(), 300);
@@ -190,13 +155,8 @@ TEST(TDXDrawWindow, AutoSizeFollowsTheControlsBounds) {
   EXPECT_NE(log.Take().find("FinalizeSurface InitializeSurface"), std::string::npos);
 }
 
-TEST(TDXDrawWindow, SizesAreRememberedAfterFinalize) {
-  TDXDrawEventLog log;
-  TDXDrawFormSetup setup;
-  setup.log = &log;
-  FormPtr form = MakeForm(setup);
-  TDXDraw* d = form->DXDraw1;
-  form->Show();
+TEST_F(DXDrawWindow, SizesAreRememberedAfterFinalize) {
+  TDXDraw* d = MakeShown();
   d->SetSize(123, 45);
   log.Take();
   d->Finalize();
@@ -214,12 +174,8 @@ TEST(TDXDrawWindow, SizesAreRememberedAfterFinalize) {
   EXPECT_EQ(log.Take(), "Initializing Initialize InitializeSurface RestoreSurface");
 }
 
-TEST(TDXDrawWindow, InitializeAgainFinalisesFirst) {
-  TDXDrawEventLog log;
-  TDXDrawFormSetup setup;
-  setup.log = &log;
-  FormPtr form = MakeForm(setup);
-  form->Show();
+TEST_F(DXDrawWindow, InitializeAgainFinalisesFirst) {
+  MakeShown();
   log.Take();
   form->DXDraw1->Initialize();
   EXPECT_EQ(log.Take(), "FinalizeSurface Finalize Initializing Initialize InitializeSurface RestoreSurface");
@@ -231,7 +187,7 @@ public:
   using TCustomControl::TCustomControl;
 };
 
-TEST(TDXDrawWindow, AControlOnAPanelFindsItsForm) {
+TEST_F(DXDrawWindow, AControlOnAPanelFindsItsForm) {
   TForm* form = New<TForm>(nullptr);
   form->SetBorderStyle(bsNone);
   form->SetBounds(40, 40, 300, 200);
@@ -255,8 +211,7 @@ TEST(TDXDrawWindow, AControlOnAPanelFindsItsForm) {
   form->Free();
 }
 
-TEST(TDXDrawWindow, WithoutAFormInitialisationFails) {
-  TDXDrawEventLog log;
+TEST_F(DXDrawWindow, WithoutAFormInitialisationFails) {
   TComponent owner(nullptr);
   auto* d = new TDXDraw(&owner);
   log.Attach(d);
@@ -273,7 +228,7 @@ TEST(TDXDrawWindow, WithoutAFormInitialisationFails) {
 }
 
 // Loaded initialises at once when there is no form to wait for.
-TEST(TDXDrawWindow, LoadedWithoutAFormRaisesFormNotFound) {
+TEST_F(DXDrawWindow, LoadedWithoutAFormRaisesFormNotFound) {
   TComponent root(nullptr);
   TComponentLoader loader(&root);
   auto* d = new TDXDraw(&root);
@@ -300,13 +255,8 @@ public:
   }
 };
 
-TEST(TDXDrawWindow, AnExceptionInOnFinalizeSurfaceStillRunsOnFinalize) {
-  TDXDrawEventLog log;
-  TDXDrawFormSetup setup;
-  setup.log = &log;
-  FormPtr form = MakeForm(setup);
-  TDXDraw* d = form->DXDraw1;
-  form->Show();
+TEST_F(DXDrawWindow, AnExceptionInOnFinalizeSurfaceStillRunsOnFinalize) {
+  TDXDraw* d = MakeShown();
   ASSERT_TRUE(d->Initialized());
   TRaisingHandlers raising;
   raising.log = &log;
@@ -326,14 +276,9 @@ TEST(TDXDrawWindow, AnExceptionInOnFinalizeSurfaceStillRunsOnFinalize) {
   EXPECT_EQ(d->Options().Bits(), TDXDrawOptions{doCenter}.Bits());
 }
 
-TEST(TDXDrawWindow, AFailedInitialisationLeavesTheControlAsCreated) {
-  TDXDrawEventLog log;
-  TDXDrawFormSetup setup;
-  setup.log = &log;
+TEST_F(DXDrawWindow, AFailedInitialisationLeavesTheControlAsCreated) {
   setup.autoInitialize = false;
-  FormPtr form = MakeForm(setup);
-  TDXDraw* d = form->DXDraw1;
-  form->Show();
+  TDXDraw* d = MakeShown();
   TRaisingHandlers raising;
   raising.log = &log;
   d->OnInitializing = MakeEvent(&raising, &TRaisingHandlers::Initializing);
@@ -345,10 +290,8 @@ TEST(TDXDrawWindow, AFailedInitialisationLeavesTheControlAsCreated) {
   EXPECT_EQ(d->DDraw(), nullptr);
 }
 
-TEST(TDXDrawWindow, OptionsWhileInitialisedWaitExceptTheLiveOnes) {
-  FormPtr form = MakeForm(TDXDrawFormSetup{});
-  TDXDraw* d = form->DXDraw1;
-  form->Show();
+TEST_F(DXDrawWindow, OptionsWhileInitialisedWaitExceptTheLiveOnes) {
+  TDXDraw* d = MakeShown();
   ASSERT_TRUE(d->Initialized());
   d->SetOptions(TDXDrawOptions{doCenter, doFullScreen, doStretch});
   EXPECT_TRUE(d->Options().Contains(doFullScreen));
@@ -359,12 +302,9 @@ TEST(TDXDrawWindow, OptionsWhileInitialisedWaitExceptTheLiveOnes) {
   EXPECT_EQ(d->NowOptions().Bits(), TDXDrawOptions{doCenter}.Bits());
 }
 
-TEST(TDXDrawWindow, ExplorerOptionsRunInSystemMemoryCentred) {
-  TDXDrawFormSetup setup;
+TEST_F(DXDrawWindow, ExplorerOptionsRunInSystemMemoryCentred) {
   setup.options = TDXDrawOptions{doAllowReboot, doSystemMemory, doCenter, doHardware, doSelectDriver};
-  FormPtr form = MakeForm(setup);
-  TDXDraw* d = form->DXDraw1;
-  form->Show();
+  TDXDraw* d = MakeShown();
   ASSERT_TRUE(d->Initialized());
   EXPECT_EQ(d->NowOptions().Bits(), (TDXDrawOptions{doSystemMemory, doCenter}).Bits());
   EXPECT_TRUE(d->Surface()->SurfaceDesc().ddsCaps.dwCaps & DDSCAPS_SYSTEMMEMORY);
@@ -372,10 +312,8 @@ TEST(TDXDrawWindow, ExplorerOptionsRunInSystemMemoryCentred) {
 }
 
 // NowOptions say where the back surface really lies.
-TEST(TDXDrawWindow, NowOptionsReportTheBackSurfacesMemory) {
-  FormPtr form = MakeForm(TDXDrawFormSetup{});
-  TDXDraw* d = form->DXDraw1;
-  form->Show();
+TEST_F(DXDrawWindow, NowOptionsReportTheBackSurfacesMemory) {
+  TDXDraw* d = MakeShown();
   ASSERT_TRUE(d->Initialized());
   const bool video = (d->Surface()->SurfaceDesc().ddsCaps.dwCaps & DDSCAPS_VIDEOMEMORY) != 0;
   EXPECT_EQ(d->NowOptions().Contains(doSystemMemory), !video);
@@ -397,18 +335,16 @@ const PlacementCase kPlacements[] = {
     {"one pixel too small a client", {doCenter}, 399, 299, 400, 300, {0, 0, 399, 299}},
 };
 
-TEST(TDXDrawWindow, PixelsDrawnIntoTheBackSurfaceReachTheScreen) {
+TEST_F(DXDrawWindow, PixelsDrawnIntoTheBackSurfaceReachTheScreen) {
   for (const PlacementCase& c : kPlacements) {
     SCOPED_TRACE(c.what);
-    TDXDrawFormSetup setup;
+    setup = TDXDrawFormSetup{};
     setup.options = c.options;
     setup.clientWidth = c.clientWidth;
     setup.clientHeight = c.clientHeight;
     setup.surfaceWidth = c.surfaceWidth;
     setup.surfaceHeight = c.surfaceHeight;
-    FormPtr form = MakeForm(setup);
-    TDXDraw* d = form->DXDraw1;
-    form->Show();
+    TDXDraw* d = MakeShown();
     ASSERT_TRUE(d->Initialized());
     ASSERT_TRUE(d->CanDraw());
     const int w = d->SurfaceWidth(), h = d->SurfaceHeight();
@@ -441,10 +377,8 @@ TEST(TDXDrawWindow, PixelsDrawnIntoTheBackSurfaceReachTheScreen) {
 }
 
 // Stretch set while initialised shows at the next flip.
-TEST(TDXDrawWindow, StretchTakesEffectAtTheNextFlip) {
-  FormPtr form = MakeForm(TDXDrawFormSetup{});
-  TDXDraw* d = form->DXDraw1;
-  form->Show();
+TEST_F(DXDrawWindow, StretchTakesEffectAtTheNextFlip) {
+  TDXDraw* d = MakeShown();
   ASSERT_TRUE(d->Initialized());
   ASSERT_TRUE(FillThroughLock(d->Surface(), RECT{0, 0, 320, 192}, 0xFF0000));
   PumpFor(100);
@@ -457,12 +391,9 @@ TEST(TDXDrawWindow, StretchTakesEffectAtTheNextFlip) {
 }
 
 // The form's painting presents the back surface again.
-TEST(TDXDrawWindow, PaintingPresentsTheBackSurface) {
-  TDXDrawFormSetup setup;
+TEST_F(DXDrawWindow, PaintingPresentsTheBackSurface) {
   setup.options = TDXDrawOptions{doCenter, doWaitVBlank};
-  FormPtr form = MakeForm(setup);
-  TDXDraw* d = form->DXDraw1;
-  form->Show();
+  TDXDraw* d = MakeShown();
   ASSERT_TRUE(d->Initialized());
   ASSERT_TRUE(FillThroughLock(d->Surface(), RECT{0, 0, 320, 192}, 0x00FF00));
   d->Invalidate();
@@ -472,12 +403,9 @@ TEST(TDXDrawWindow, PaintingPresentsTheBackSurface) {
 
 // Painting presents without the vertical-blank wait, but never by taking doWaitVBlank
 // out of NowOptions, which another thread may be reading or setting meanwhile.
-TEST(TDXDrawWindow, PaintingLeavesNowOptionsAlone) {
-  TDXDrawFormSetup setup;
+TEST_F(DXDrawWindow, PaintingLeavesNowOptionsAlone) {
   setup.options = TDXDrawOptions{doCenter, doWaitVBlank};
-  FormPtr form = MakeForm(setup);
-  TDXDraw* d = form->DXDraw1;
-  form->Show();
+  TDXDraw* d = MakeShown();
   ASSERT_TRUE(d->Initialized());
   std::atomic<bool> stop{false};
   std::atomic<int> missing{0}, reads{0};
@@ -499,10 +427,8 @@ TEST(TDXDrawWindow, PaintingLeavesNowOptionsAlone) {
 
 // The palette-animation threads flip, update the palette and switch live options
 // from their own threads while the main thread runs its messages.
-TEST(TDXDrawWindow, FlipsAndPaletteUpdatesFromAnotherThread) {
-  FormPtr form = MakeForm(TDXDrawFormSetup{});
-  TDXDraw* d = form->DXDraw1;
-  form->Show();
+TEST_F(DXDrawWindow, FlipsAndPaletteUpdatesFromAnotherThread) {
+  TDXDraw* d = MakeShown();
   ASSERT_TRUE(d->Initialized());
   ASSERT_TRUE(FillThroughLock(d->Surface(), RECT{0, 0, 320, 192}, 0x0000FF));
   std::atomic<bool> done{false};
@@ -524,13 +450,8 @@ TEST(TDXDrawWindow, FlipsAndPaletteUpdatesFromAnotherThread) {
   EXPECT_TRUE(PumpUntil([&] { return ScreenPixel(d, 200, 150) == 0x0000FFu; }, 2000));
 }
 
-TEST(TDXDrawWindow, ForegroundPaletteNotificationRestores) {
-  TDXDrawEventLog log;
-  TDXDrawFormSetup setup;
-  setup.log = &log;
-  FormPtr form = MakeForm(setup);
-  TDXDraw* d = form->DXDraw1;
-  form->Show();
+TEST_F(DXDrawWindow, ForegroundPaletteNotificationRestores) {
+  TDXDraw* d = MakeShown();
   log.Take();
   EXPECT_TRUE(d->PaletteChanged(true));
   EXPECT_EQ(log.Take(), "RestoreSurface");
@@ -539,10 +460,8 @@ TEST(TDXDrawWindow, ForegroundPaletteNotificationRestores) {
 }
 
 // A re-created window gets the clipper and the cooperative level again.
-TEST(TDXDrawWindow, WindowCreationRenewsClipperAndCooperativeLevel) {
-  FormPtr form = MakeForm(TDXDrawFormSetup{});
-  TDXDraw* d = form->DXDraw1;
-  form->Show();
+TEST_F(DXDrawWindow, WindowCreationRenewsClipperAndCooperativeLevel) {
+  TDXDraw* d = MakeShown();
   ASSERT_TRUE(d->Initialized());
   d->DDraw()->SetDXResult(E_FAIL);
   d->Clipper()->SetDXResult(E_FAIL);
@@ -554,8 +473,8 @@ TEST(TDXDrawWindow, WindowCreationRenewsClipperAndCooperativeLevel) {
   EXPECT_EQ(clipped, d->Handle());
 }
 
-TEST(TDXDrawWindow, DisplaySettingsAreCopied) {
-  FormPtr form = MakeForm(TDXDrawFormSetup{});
+TEST_F(DXDrawWindow, DisplaySettingsAreCopied) {
+  Make();
   TDXDrawDisplay other(nullptr);
   other.SetWidth(800);
   other.SetHeight(600);
@@ -571,10 +490,8 @@ TEST(TDXDrawWindow, DisplaySettingsAreCopied) {
 
 // With the system colours kept, entry 5 stays the system's and entry 15 takes the new
 // colour; the palette is read back from DirectDraw.
-TEST(TDXDrawWindow, UpdatePaletteKeepsTheSystemColours) {
-  FormPtr form = MakeForm(TDXDrawFormSetup{});
-  TDXDraw* d = form->DXDraw1;
-  form->Show();
+TEST_F(DXDrawWindow, UpdatePaletteKeepsTheSystemColours) {
+  TDXDraw* d = MakeShown();
   ASSERT_TRUE(d->Initialized());
   ASSERT_NE(d->Palette()->IDDPalette(), nullptr);
   const TDXDrawPaletteEntries system = ScreenSystemPalette();
@@ -603,12 +520,9 @@ public:
   void RestoreSurface(TObject*) { d->Palette()->IDDPalette()->GetEntries(0, 0, 256, during); }
 };
 
-TEST(TDXDrawWindow, RestoreShowsTheDefaultsDuringTheRedraw) {
-  TDXDrawFormSetup setup;
+TEST_F(DXDrawWindow, RestoreShowsTheDefaultsDuringTheRedraw) {
   setup.autoInitialize = false;
-  FormPtr form = MakeForm(setup);
-  TDXDraw* d = form->DXDraw1;
-  form->Show();
+  TDXDraw* d = MakeShown();
   TPaletteWatcher watcher;
   watcher.d = d;
   d->OnRestoreSurface = MakeEvent(&watcher, &TPaletteWatcher::RestoreSurface);
@@ -624,9 +538,8 @@ TEST(TDXDrawWindow, RestoreShowsTheDefaultsDuringTheRedraw) {
   EXPECT_EQ(after[100].peFlags, PC_RESERVED);
 }
 
-TEST(TDXDrawWindow, PresentingRefusesWhileNotInitialised) {
-  FormPtr form = MakeForm(TDXDrawFormSetup{});
-  TDXDraw* d = form->DXDraw1;
+TEST_F(DXDrawWindow, PresentingRefusesWhileNotInitialised) {
+  TDXDraw* d = Make();
   EXPECT_FALSE(d->CanDraw());
   EXPECT_FALSE(d->RestoreIfLost());
   d->Flip();
@@ -636,9 +549,8 @@ TEST(TDXDrawWindow, PresentingRefusesWhileNotInitialised) {
   EXPECT_FALSE(d->Initialized());
 }
 
-TEST(TDXDrawWindow, DriverChoiceIsKeptUnderTheGuidRule) {
-  FormPtr form = MakeForm(TDXDrawFormSetup{});
-  TDXDraw* d = form->DXDraw1;
+TEST_F(DXDrawWindow, DriverChoiceIsKeptUnderTheGuidRule) {
+  TDXDraw* d = Make();
   GUID g = {0x12345678, 0x9ABC, 0xDEF0, {1, 2, 3, 4, 5, 6, 7, 8}};
   d->SetDriver(&g);
   ASSERT_NE(d->DriverGUID(), nullptr);

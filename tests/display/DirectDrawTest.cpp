@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "DirectDrawTestSupport.h"
+#include "TestSupport.h"
 #include "dib/DIB.h"
 #include "display/DirectDrawClipper.h"
 #include "display/DirectDrawPalette.h"
@@ -18,15 +19,6 @@
 #include "forms/StringList.h"
 
 namespace {
-
-std::string MessageOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Exception& e) {
-    return e.Message();
-  }
-  return "(nothing raised)";
-}
 
 TEST(DirectDraw, MadeInDirectX7ModeHoldsAllThreeInterfaces) {
   TDirectDraw* dd = new TDirectDraw(nullptr);

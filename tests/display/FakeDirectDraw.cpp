@@ -3,6 +3,8 @@
 // real DirectDraw (blit sources, flip targets, duplicates) are unwrapped first.
 #include "FakeDirectDraw.h"
 
+#include "FakeDirect3D.h"
+
 #include <wrl/client.h>
 
 #include <algorithm>
@@ -168,6 +170,7 @@ public:
   ~FakeDDraw() { --liveDirectDraws; }
 
   QV_CALL QueryInterface(REFIID iid, void** out) override {
+    if (FakeDirect3D::Installed() && FakeDirect3D::Answers(iid)) return FakeDirect3D::Query(inner_.Get(), iid, out);
     if (IsEqualGUID(iid, IID_IUnknown) || IsEqualGUID(iid, IID_IDirectDraw)) {
       *out = static_cast<IDirectDraw*>(this);
     } else if (IsEqualGUID(iid, IID_IDirectDraw4) && settings.refuseDirectDraw4) {
@@ -211,6 +214,18 @@ public:
     createRequests.push_back(caps);
     if (settings.videoMemoryFull && !(caps & (DDSCAPS_SYSTEMMEMORY | DDSCAPS_PRIMARYSURFACE)))
       return DDERR_OUTOFVIDEOMEMORY;
+    DDSURFACEDESC asked = *d;
+    if (settings.offscreen16Bit && (caps & DDSCAPS_OFFSCREENPLAIN) && !(d->dwFlags & DDSD_PIXELFORMAT)) {
+      asked.dwFlags |= DDSD_PIXELFORMAT;
+      asked.ddpfPixelFormat = DDPIXELFORMAT{};
+      asked.ddpfPixelFormat.dwSize = sizeof asked.ddpfPixelFormat;
+      asked.ddpfPixelFormat.dwFlags = DDPF_RGB;
+      asked.ddpfPixelFormat.dwRGBBitCount = 16;
+      asked.ddpfPixelFormat.dwRBitMask = 0xF800;
+      asked.ddpfPixelFormat.dwGBitMask = 0x07E0;
+      asked.ddpfPixelFormat.dwBBitMask = 0x001F;
+      d = &asked;
+    }
     ComPtr<IDirectDrawSurface> real;
     HRESULT hr = inner_->CreateSurface(d, real.GetAddressOf(), o);
     if (hr != DD_OK) return hr;

@@ -2,6 +2,8 @@
 // out, lost surfaces, and display-mode lists and switch results of the test's choice.
 // It sits in front of the real DirectDraw behind the same COM interfaces, and passes
 // everything else through. Tests install it through the wrappers' entry-point seam.
+// Its Direct3D queries go to the stand-in Direct3D (FakeDirect3D.h) while that is
+// installed.
 #pragma once
 
 #include <windows.h>
@@ -33,6 +35,9 @@ struct FakeDirectDrawSettings {
   bool refuseDirectDraw4 = false;
   // EnumDisplayModes fails with this result (and reports nothing) when it is not DD_OK.
   HRESULT enumerationResult = DD_OK;
+  // Off-screen surfaces asked for without a pixel format get 16 bits (5-6-5) instead of
+  // the display's format: a 16-bit back surface on a true-colour display.
+  bool offscreen16Bit = false;
 };
 
 class FakeDirectDraw {

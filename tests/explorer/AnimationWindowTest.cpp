@@ -20,23 +20,6 @@
 
 namespace {
 
-// The back surface's pixels as 32-bit values (the low byte alone on 8-bit surfaces), row by row.
-std::vector<std::uint32_t> SurfacePixels(TDXDraw* dxDraw, int width, int height) {
-  std::vector<std::uint32_t> pixels;
-  DDSURFACEDESC desc{};
-  desc.dwSize = sizeof desc;
-  if (!dxDraw->Surface() || !dxDraw->Surface()->Lock(desc)) return pixels;
-  const int bytes = static_cast<int>(desc.ddpfPixelFormat.dwRGBBitCount / 8);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
-      const std::uint8_t* p = static_cast<const std::uint8_t*>(desc.lpSurface) + y * desc.lPitch + bytes * x;
-      std::uint32_t v = 0;
-      std::memcpy(&v, p, bytes);
-      pixels.push_back(bytes == 4 ? v & 0xFFFFFF : v);
-    }
-  dxDraw->Surface()->Unlock();
-  return pixels;
-}
 
 bool ThreadsEnded() {
   for (HANDLE h : AnimThreadHandles)
@@ -47,8 +30,7 @@ bool ThreadsEnded() {
 class Animation : public MainWindowFixture {
 protected:
   void SetUp() override {
-    DeleteFileA(TForm1::SettingsFileName().c_str());
-    PaletteOffset = 0;
+    MainWindowFixture::SetUp();
     AnimDirection = 0;
     AnimDelay = 10;
   }

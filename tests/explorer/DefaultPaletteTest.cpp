@@ -5,6 +5,7 @@
 
 #include "ColorSettings.h"
 #include "DefaultPalette.h"
+#include "render/RenderTestSupport.h"
 #include "render/X87ControlWord.h"
 
 namespace {
@@ -12,20 +13,12 @@ namespace {
 class DefaultPalette : public ::testing::Test {
 protected:
   DefaultPalette() : ControlWord(ExplorerControlWord) {
-    PaletteLoaded = 0;
-    RedSlope = 8;
-    GreenSlope = 16;
-    BlueSlope = 24;
-    ColorScale = 1;
+    UseDefaultColouring();
     InsideColor = 0;
     for (auto& e : Table) e = {0xA5, 0xA5, 0xA5, 0xA5};
   }
   ~DefaultPalette() override {
-    PaletteLoaded = 0;
-    RedSlope = 8;
-    GreenSlope = 16;
-    BlueSlope = 24;
-    ColorScale = 1;
+    UseDefaultColouring();
     InsideColor = 0;
   }
   ScopedControlWord ControlWord;

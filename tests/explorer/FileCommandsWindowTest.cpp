@@ -21,7 +21,7 @@
 #include "ParamFile.h"
 #include "RenderSettings.h"
 #include "RenderState.h"
-#include "core/PaletteCodecs.h"
+#include "paletteeditor/core/PaletteCodecs.h"
 #include "display/DirectDrawSurface.h"
 #include "forms/Dialogs.h"
 #include "forms/Menus.h"
@@ -63,11 +63,6 @@ std::string TempPath(const std::string& name) {
   char folder[MAX_PATH] = "";
   GetTempPathA(MAX_PATH, folder);
   return std::string(folder) + name;
-}
-
-std::vector<std::uint8_t> ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
 void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
@@ -116,26 +111,11 @@ void SetOddSettings() {
   PaletteOffset = 17;
 }
 
-// The back surface's pixel at (x, y) as 0x00RRGGBB, from a 32-bit surface.
-std::uint32_t SurfacePixel(TDXDraw* dxDraw, int x, int y) {
-  DDSURFACEDESC desc{};
-  desc.dwSize = sizeof desc;
-  if (!dxDraw->Surface() || !dxDraw->Surface()->Lock(desc)) return 0xDEADBEEF;
-  std::uint32_t value = 0xDEADBEEF;
-  if (desc.ddpfPixelFormat.dwRGBBitCount == 32)
-    value = *reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(desc.lpSurface) +
-                                                    y * desc.lPitch + 4 * x) &
-            0xFFFFFF;
-  dxDraw->Surface()->Unlock();
-  return value;
-}
 
 class FileCommands : public MainWindowFixture {
 protected:
   void SetUp() override {
-    // The globals outlive each test's window; the program starts with them cleared.
-    PaletteLoaded = 0;
-    PaletteOffset = 0;
+    MainWindowFixture::SetUp();
     OpenWindow(320, 240);
   }
 
@@ -166,7 +146,7 @@ TEST_F(FileCommands, SaveThenOpenRestoresTheViewAndTheGradient) {
   EXPECT_EQ(a.filter, "Quorvel files (*.qvl)|*.qvl");
   EXPECT_TRUE(a.options.Contains(ofOverwritePrompt));
   EXPECT_TRUE(a.options.Contains(ofNoChangeDir));
-  const std::vector<std::uint8_t> bytes = ReadBytes(path);
+  const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
   ASSERT_EQ(bytes.size(), 144u) << "the gradient colouring has no table";
   EXPECT_EQ(std::memcmp(bytes.data(), ParamFileMagic, ParamFileMagicSize), 0);
 
@@ -209,7 +189,7 @@ TEST_F(FileCommands, ATableSavedWithAPaletteComesBackIntoBothTables) {
     form->DXDraw1->ColorTable[i] = RGBQUAD{BYTE(i), BYTE(255 - i), BYTE(i ^ 0x5A), 0};
   responder.answers.push_back({path});
   Command(form->Save2);
-  ASSERT_EQ(ReadBytes(path).size(), 1168u);
+  ASSERT_EQ(ReadFileBytes(path).size(), 1168u);
 
   PaletteLoaded = 0;
   InsideColor = 0x00010203;
@@ -471,7 +451,7 @@ struct TBmpRead {
 
 TBmpRead ReadBmp(const std::string& path) {
   TBmpRead r;
-  r.bytes = ReadBytes(path);
+  r.bytes = ReadFileBytes(path);
   if (r.bytes.size() < 54 || r.bytes[0] != 'B' || r.bytes[1] != 'M') return r;
   std::int32_t w, h;
   std::uint16_t bits;

@@ -10,6 +10,7 @@
 #include "../forms/GuiTest.h"
 #include "ExplorerState.h"
 #include "MainWindowFixture.h"
+#include "TextFit.h"
 #include "Unit3.h"
 #include "forms/Bitmap.h"
 #include "forms/Menus.h"
@@ -100,6 +101,18 @@ TEST_F(InfoBox, MissingAnimationGivesTheMessageAndTheHelpOnWhite) {
   EXPECT_TRUE(Form3->Image1->Visible());
   for (int line = 0; line < 4; ++line) ExpectBand(line, RGB(255, 255, 255), RGB(0, 0, 0));
   EXPECT_EQ(PictureAt(120, 10), RGB(255, 255, 255));
+
+  // The texts fit with the real fonts: the labels, and each help line on the picture.
+  const auto misfits = TextMisfits(Form3);
+  EXPECT_TRUE(misfits.empty()) << Describe(misfits);
+  const struct { int Left; const char* Text; } lines[] = {
+      {30, " Switch Mandelbrot/Julia set = Space"},
+      {24, " Zoom In = Left Mouse, Num+, Wheel+"},
+      {10, " Zoom Out = Ctrl + Left Mouse, Num-, Wheel-"},
+      {6, " Image Movement = Arrow Keys, Middle Mouse "},
+  };
+  for (const auto& line : lines)
+    EXPECT_LE(line.Left + Picture()->TextWidth(line.Text), 240) << line.Text;
 }
 
 // The help's lines begin where their opaque bands begin: the leading blank of each line

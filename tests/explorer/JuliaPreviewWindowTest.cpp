@@ -12,6 +12,7 @@
 #include "RenderSettings.h"
 #include "RenderState.h"
 #include "RowIteration.h"
+#include "TextFit.h"
 #include "Unit6.h"
 #include "display/DXTimer.h"
 #include "forms/Menus.h"
@@ -149,6 +150,8 @@ TEST_F(JuliaPreview, MoveDrawsTheJuliaSetOfThePointUnderTheMouse) {
   Move(200, 150);
   ASSERT_TRUE(Settle());
   EXPECT_EQ(Form6->Caption(), CaptionAt(200, 150));
+  const auto misfits = TextMisfits(Form6);
+  EXPECT_TRUE(misfits.empty()) << Describe(misfits);
 
   // The same image drawn apart, from the light grey fill, with the render's kernel.
   TDIB* bitmap = Form6->Dxp1->DIB();

@@ -1,20 +1,26 @@
 // The fixture of the in-process tests of the main window: the real TForm1 with its
-// display control under wine, a message pump that also runs the frame timer's idle
-// work, waits for the end of a render, and a counter of render starts.
+// display control under wine, started from the default settings, a message pump that
+// also runs the frame timer's idle work, waits for the end of a render, a counter of
+// render starts, and the back surface's pixels.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <cstdio>
+#include <cstdint>
+#include <cstring>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "ColorSettings.h"
 #include "MainForm.h"
 #include "ProcessorCount.h"
+#include "TestSupport.h"
 #include "RenderEngine.h"
 #include "display/DXDraw.h"
+#include "display/DirectDrawSurface.h"
 #include "forms/Application.h"
 #include "forms/Thread.h"
 
@@ -37,8 +43,50 @@ inline void PumpMainFor(DWORD ms) {
   PumpMainUntil([&] { return GetTickCount() - start >= ms; }, ms + 1000);
 }
 
+// A locked surface's pixel at (x, y): 0x00RRGGBB on a 32-bit surface, the colour index
+// on an 8-bit one.
+inline std::uint32_t LockedPixel(const DDSURFACEDESC& desc, int x, int y) {
+  const int bytes = static_cast<int>(desc.ddpfPixelFormat.dwRGBBitCount / 8);
+  const std::uint8_t* p = static_cast<const std::uint8_t*>(desc.lpSurface) + y * desc.lPitch + bytes * x;
+  std::uint32_t v = 0;
+  std::memcpy(&v, p, static_cast<std::size_t>(bytes));
+  return bytes == 4 ? v & 0xFFFFFF : v;
+}
+
+// The back surface's pixels of the top-left width x height, row by row, as LockedPixel
+// reads them. Empty when the surface cannot be locked.
+inline std::vector<std::uint32_t> SurfacePixels(TDXDraw* dxDraw, int width, int height) {
+  std::vector<std::uint32_t> pixels;
+  DDSURFACEDESC desc{};
+  desc.dwSize = sizeof desc;
+  if (!dxDraw->Surface() || !dxDraw->Surface()->Lock(desc)) return pixels;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) pixels.push_back(LockedPixel(desc, x, y));
+  dxDraw->Surface()->Unlock();
+  return pixels;
+}
+
+// The back surface's pixel at (x, y) as LockedPixel reads it; 0xDEADBEEF when the
+// surface cannot be locked.
+inline std::uint32_t SurfacePixel(TDXDraw* dxDraw, int x, int y) {
+  DDSURFACEDESC desc{};
+  desc.dwSize = sizeof desc;
+  if (!dxDraw->Surface() || !dxDraw->Surface()->Lock(desc)) return 0xDEADBEEF;
+  const std::uint32_t value = LockedPixel(desc, x, y);
+  dxDraw->Surface()->Unlock();
+  return value;
+}
+
 class MainWindowFixture : public ::testing::Test {
 protected:
+  // Every test starts as the program does without its settings file, with the globals
+  // that outlive a window cleared as at program start.
+  void SetUp() override {
+    DeleteFileA(TForm1::SettingsFileName().c_str());
+    PaletteLoaded = 0;
+    PaletteOffset = 0;
+  }
+
   // Creates the main window (its create handler runs), sized to a client area of
   // width x height, shown, with its first render done.
   void OpenWindow(int width = 640, int height = 480) {
@@ -79,17 +127,6 @@ protected:
     }
     if (marker_) DestroyWindow(marker_);
     ProcessorCountOverride = 0;
-  }
-
-  static std::string ReadFileText(const std::string& path) {
-    std::string text;
-    if (FILE* f = std::fopen(path.c_str(), "rb")) {
-      char buffer[4096];
-      size_t n;
-      while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
-      std::fclose(f);
-    }
-    return text;
   }
 
   TForm1* form = nullptr;

@@ -9,20 +9,19 @@
 
 #include "ColorSettings.h"
 #include "ExplorerState.h"
+#include "ExplorerTestSupport.h"
 #include "MainWindowFixture.h"
 #include "RenderSettings.h"
 #include "RenderState.h"
 #include "StartupSizing.h"
+#include "TextFit.h"
 #include "display/DirectDrawSurface.h"
 #include "forms/Menus.h"
 #include "forms/SysUtils.h"
 
 namespace {
 
-class MainWindow : public MainWindowFixture {
-protected:
-  void SetUp() override { DeleteFileA(TForm1::SettingsFileName().c_str()); }
-};
+class MainWindow : public MainWindowFixture {};
 
 std::string RegistryDefault(const char* key) {
   char value[1024] = "";
@@ -41,17 +40,10 @@ TEST_F(MainWindow, FirstRenderFinishesWithTheTimeCaption) {
   EXPECT_EQ(form->DXDraw1->SurfaceHeight(), 480);
 }
 
-// The back surface's pixel at (x, y) as 0x00RRGGBB, from a 32-bit surface.
-std::uint32_t SurfacePixel(TDXDraw* dxDraw, int x, int y) {
-  DDSURFACEDESC desc{};
-  desc.dwSize = sizeof desc;
-  if (!dxDraw->Surface() || !dxDraw->Surface()->Lock(desc)) return 0xDEADBEEF;
-  std::uint32_t value = 0xDEADBEEF;
-  if (desc.ddpfPixelFormat.dwRGBBitCount == 32)
-    value = *reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(desc.lpSurface) +
-                                                    y * desc.lPitch + 4 * x) & 0xFFFFFF;
-  dxDraw->Surface()->Unlock();
-  return value;
+TEST_F(MainWindow, CaptionAndMenuBarFitWithTheRealFonts) {
+  OpenWindow();
+  const auto misfits = TextMisfits(form);
+  EXPECT_TRUE(misfits.empty()) << Describe(misfits);
 }
 
 TEST_F(MainWindow, FirstRenderShowsTheSetInTheSlopeColours) {
@@ -156,21 +148,6 @@ TEST_F(MainWindow, MultithreadingAndDefaultsWithoutASettingsFile) {
   EXPECT_EQ(form->BufferinSysMem1->Checked(), sysMem);
   EXPECT_EQ(form->BuffersinSysMem1->Checked(), sysMem);
   EXPECT_EQ(form->DXDraw1->Options().Contains(doSystemMemory), sysMem);
-}
-
-// The flags of the first processor in /proc/cpuinfo, through drive Z:.
-std::set<std::string> HostCpuFlags() {
-  std::ifstream in("Z:\\proc\\cpuinfo");
-  std::set<std::string> flags;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.rfind("flags", 0) != 0) continue;
-    std::istringstream words(line.substr(line.find(':') + 1));
-    std::string w;
-    while (words >> w) flags.insert(w);
-    break;
-  }
-  return flags;
 }
 
 TEST_F(MainWindow, ProcessorFlagsMatchTheHost) {

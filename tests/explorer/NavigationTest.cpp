@@ -54,14 +54,12 @@ const SnapCase SnapCases[] = {
 
 class Snap : public Nav, public ::testing::WithParamInterface<SnapCase> {};
 
+// The mouse row is no input of the snap: the window test drags with rows that disagree.
 TEST_P(Snap, FarCornerFollowsTheMouseColumnOnly) {
   const SnapCase& c = GetParam();
-  for (int mouseY : {-50, 0, 479, 2000}) {
-    (void)mouseY;  // the row is not an input: the same corner for any mouse row
-    TSelPoint e = SnapSelectionEnd({c.StartX, c.StartY}, c.MouseX, c.SW, c.SH);
-    EXPECT_EQ(e.X, c.EndX);
-    EXPECT_EQ(e.Y, c.EndY);
-  }
+  TSelPoint e = SnapSelectionEnd({c.StartX, c.StartY}, c.MouseX, c.SW, c.SH);
+  EXPECT_EQ(e.X, c.EndX);
+  EXPECT_EQ(e.Y, c.EndY);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Snap, ::testing::ValuesIn(SnapCases));

@@ -30,6 +30,7 @@ void ExpectView(const TViewValues& v, long double left, long double top, long do
 class Navigation : public MainWindowFixture {
 protected:
   void SetUp() override {
+    MainWindowFixture::SetUp();
     OpenWindow(640, 480);
     start = Now();
     starts = renderStarts;

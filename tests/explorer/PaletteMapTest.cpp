@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "PaletteMap.h"
-#include "core/PaletteCodecs.h"
+#include "paletteeditor/core/PaletteCodecs.h"
 
 namespace {
 

@@ -9,14 +9,14 @@
 #include <string>
 
 #include "ParamFileTestSupport.h"
+#include "TestSupport.h"
 
 namespace {
 
 std::vector<std::uint8_t> DataFile(const std::string& path) {
-  std::ifstream in(std::string(QV_TEST_DATA) + "/qvl/" + path, std::ios::binary);
-  EXPECT_TRUE(in) << path;
-  return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(in)),
-                                   std::istreambuf_iterator<char>());
+  const std::string full = std::string(QV_TEST_DATA) + "/qvl/" + path;
+  EXPECT_TRUE(std::ifstream(full).good()) << path;
+  return ReadFileBytes(full);
 }
 
 TEST(ParamFileSeeds, EachVersionReads) {

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "ExplorerTestSupport.h"
 #include "KernelChoice.h"
 
 namespace {
@@ -54,25 +55,6 @@ TEST(StartingKernels, SseWinsOver3DNow) {
   EXPECT_EQ(k.UseSSE, 0);
   EXPECT_EQ(k.Use3DNow, 0);
   EXPECT_EQ(k.UseSSE2, 0);
-}
-
-// The flags of the first processor in /proc/cpuinfo.
-std::set<std::string> HostCpuFlags() {
-#ifdef _WIN32
-  std::ifstream in("Z:\\proc\\cpuinfo");
-#else
-  std::ifstream in("/proc/cpuinfo");
-#endif
-  std::set<std::string> flags;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.rfind("flags", 0) != 0) continue;
-    std::istringstream words(line.substr(line.find(':') + 1));
-    std::string w;
-    while (words >> w) flags.insert(w);
-    break;
-  }
-  return flags;
 }
 
 TEST(ThisProcessor, MatchesTheHostKernelsFlags) {

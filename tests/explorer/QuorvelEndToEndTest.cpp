@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
+
 namespace {
 
 std::string BinFolder() {
@@ -36,17 +38,6 @@ BOOL CALLBACK FindRendered(HWND w, LPARAM data) {
   if (std::string(title).rfind("Quorvel - Rend.Time: ", 0) != 0) return TRUE;
   found->Window = w;
   return FALSE;
-}
-
-std::string ReadText(const std::string& path) {
-  std::string text;
-  if (FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
-    std::fclose(f);
-  }
-  return text;
 }
 
 // The window's client area as it is on the screen, 32 bits per pixel, top row first.
@@ -139,7 +130,7 @@ private:
 
 // The keys of the settings file in the order they stand in it.
 std::vector<std::string> SettingsKeys(const std::string& path) {
-  std::istringstream lines(ReadText(path));
+  std::istringstream lines(ReadFileText(path));
   std::string line;
   std::vector<std::string> keys;
   while (std::getline(lines, line)) {
@@ -194,7 +185,7 @@ TEST(Quorvel, StartsRendersTheSetAndWritesItsSettingsAtClose) {
   EXPECT_NE(rgb(int(0.2 / step), int(2.2 / step)), 0u);
 
   EXPECT_EQ(run.Close(window), 0);
-  EXPECT_EQ(SettingsKeys(ini), WrittenKeys) << ReadText(ini);
+  EXPECT_EQ(SettingsKeys(ini), WrittenKeys) << ReadFileText(ini);
 }
 
 TEST(Quorvel, StartsWithAParameterFileArgument) {

@@ -447,4 +447,23 @@ TEST(Memo, LinesAndTextFollowEachOther) {
   form->Free();
 }
 
+class TWheelCounter : public TObject {
+public:
+  int turns = 0;
+  void Wheel(TObject*, TShiftState, int, POINT, bool&) { ++turns; }
+};
+
+// A child that does not handle a wheel turn leaves it to the default procedure, which
+// passes it to the parent: the form hears of it once.
+TEST(Controls, AWheelTurnOverAChildReachesTheFormOnce) {
+  TControlsForm* form = ShownForm();
+  TWheelCounter counter;
+  form->OnMouseWheel = MakeEvent(&counter, &TWheelCounter::Wheel);
+  POINT p = form->panel->ClientToScreen(POINT{5, 5});
+  SendMessageA(form->panel->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(p.x, p.y));
+  EXPECT_EQ(counter.turns, 1);
+  form->OnMouseWheel = nullptr;
+  form->Free();
+}
+
 }  // namespace

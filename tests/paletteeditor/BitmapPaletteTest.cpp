@@ -8,7 +8,7 @@
 #include "BitmapPalette.h"
 #include "GuiTest.h"
 #include "PaletteTestSupport.h"
-#include "core/PreviewPicture.h"
+#include "paletteeditor/core/PreviewPicture.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdio>
 
 #include "EditorTestSupport.h"
-#include "core/PaletteCodecs.h"
-#include "core/PaletteFiles.h"
+#include "paletteeditor/core/PaletteCodecs.h"
+#include "paletteeditor/core/PaletteFiles.h"
 
 namespace {
 

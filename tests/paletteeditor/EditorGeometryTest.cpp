@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "PaletteTestSupport.h"
-#include "core/EditorText.h"
-#include "core/PaletteColours.h"
-#include "core/PaletteGrid.h"
-#include "core/PreviewPicture.h"
-#include "core/PreviewTable.h"
+#include "paletteeditor/core/EditorText.h"
+#include "paletteeditor/core/PaletteColours.h"
+#include "paletteeditor/core/PaletteGrid.h"
+#include "paletteeditor/core/PreviewPicture.h"
+#include "paletteeditor/core/PreviewTable.h"
 
 namespace {
 

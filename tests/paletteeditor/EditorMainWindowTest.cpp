@@ -5,7 +5,7 @@
 
 #include "EditorStartMode.h"
 #include "EditorTestSupport.h"
-#include "core/PaletteColours.h"
+#include "paletteeditor/core/PaletteColours.h"
 
 namespace {
 

@@ -22,8 +22,8 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit4.h"
-#include "core/EditorText.h"
-#include "core/PreviewTable.h"
+#include "paletteeditor/core/EditorText.h"
+#include "paletteeditor/core/PreviewTable.h"
 #include "forms/Dialogs.h"
 
 class TEditorResponder : public TRecordingResponder {

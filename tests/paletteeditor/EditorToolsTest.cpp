@@ -8,8 +8,8 @@
 #include <cmath>
 
 #include "EditorTestSupport.h"
-#include "core/PaletteColours.h"
-#include "core/PaletteFiles.h"
+#include "paletteeditor/core/PaletteColours.h"
+#include "paletteeditor/core/PaletteFiles.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/PaletteCodecs.h"
+#include "paletteeditor/core/PaletteCodecs.h"
 
 namespace {
 

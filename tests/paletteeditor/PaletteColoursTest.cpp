@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "PaletteTestSupport.h"
-#include "core/PaletteColours.h"
+#include "paletteeditor/core/PaletteColours.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "PaletteTestSupport.h"
-#include "core/PaletteCodecs.h"
-#include "core/PaletteFiles.h"
+#include "paletteeditor/core/PaletteCodecs.h"
+#include "paletteeditor/core/PaletteFiles.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "PaletteTestSupport.h"
-#include "core/PaletteFiles.h"
+#include "paletteeditor/core/PaletteFiles.h"
 
 namespace {
 

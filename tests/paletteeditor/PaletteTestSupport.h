@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "core/PaletteTypes.h"
+#include "TestSupport.h"
+#include "paletteeditor/core/PaletteTypes.h"
 
 inline pal::Colour TestColour(int i) {
   return pal::MakeColour(std::uint8_t(i), std::uint8_t((i * 37 + 11) % 256),
@@ -40,9 +41,8 @@ inline pal::PaletteColours SixBit(pal::PaletteColours p) {
 inline std::string PalData(const std::string& rel) { return std::string(QV_TEST_DATA) + "/pal/" + rel; }
 
 inline std::vector<std::uint8_t> FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  EXPECT_TRUE(in) << path;
-  return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_TRUE(std::ifstream(path).good()) << path;
+  return ReadFileBytes(path);
 }
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/PaletteText.h"
+#include "paletteeditor/core/PaletteText.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "PaletteTestSupport.h"
-#include "core/PaletteTools.h"
+#include "paletteeditor/core/PaletteTools.h"
 
 namespace {
 

@@ -12,6 +12,7 @@
 #include "ColorTable.h"
 #include "LockedSurface.h"
 #include "RenderState.h"
+#include "RenderTestSupport.h"
 #include "X87ControlWord.h"
 
 class ColoringFixture : public ::testing::Test {
@@ -21,12 +22,7 @@ protected:
   static constexpr std::int32_t Height = 3;
 
   ColoringFixture() : ControlWord(ExplorerControlWord) {
-    PaletteOffset = 0;
-    PaletteLoaded = 0;
-    RedSlope = 8.0;
-    GreenSlope = 16.0;
-    BlueSlope = 24.0;
-    ColorScale = 1.0;
+    UseDefaultColouring();
     InsideColor = 0;
     RenderMaxIterations = 150;
     RenderWidth = Width;

@@ -15,29 +15,20 @@
 #include "PixelPacking.h"
 #include "RenderSettings.h"
 #include "RenderState.h"
+#include "RenderTestSupport.h"
 #include "X87ControlWord.h"
 #include "itercore.h"
 
 class DiskFixture : public ::testing::Test {
 protected:
   DiskFixture() : ControlWord(ExplorerControlWord) {
-    ViewLeft = -2.4L;
-    ViewTop = 1.2L;
-    ViewWidth = 3.2L;
-    ViewHeight = 2.4L;
+    UseDefaultView();
+    UseDefaultColouring();
     RenderMaxIterations = 150;
     RenderBailout = 4.0L;
-    JuliaMode = 0;
-    JuliaC = TExtendedComplex();
     UseSSE2 = UseSSE = Use3DNow = 0;
     Subpixels4X = 0;
     CpuCount = 1;
-    PaletteOffset = 0;
-    PaletteLoaded = 0;
-    RedSlope = 8.0;
-    GreenSlope = 16.0;
-    BlueSlope = 24.0;
-    ColorScale = 1.0;
     InsideColor = 0x00123456;
     ColorTableEntry table[ColorTableSize];
     for (int i = 0; i < ColorTableSize; ++i)
@@ -61,34 +52,6 @@ protected:
 
   ScopedControlWord ControlWord;
 };
-
-// The kernel's count for the point (re, im) passed in every lane of one call, in the
-// current mode's roles and the kernel's precision.
-inline std::int32_t ReferenceCount(TRenderKernel kernel, long double re, long double im) {
-  const bool julia = JuliaMode != 0;
-  const long double cr = julia ? JuliaC.Re : re, ci = julia ? JuliaC.Im : im;
-  const long double zr = julia ? re : JuliaC.Re, zi = julia ? im : JuliaC.Im;
-  const std::uint32_t maxiter = std::uint32_t(RenderMaxIterations);
-  std::int32_t out[4];
-  switch (kernel) {
-    case TRenderKernel::SSE2:
-      iterate_SSE2(&out[0], &out[1], double(cr), double(cr), double(ci), double(zr), double(zr),
-                   double(zi), double(RenderBailout), maxiter);
-      return out[0];
-    case TRenderKernel::SSE:
-      iterate_SSE(&out[0], &out[1], &out[2], &out[3], float(cr), float(cr), float(cr), float(cr),
-                  float(ci), float(zr), float(zr), float(zr), float(zr), float(zi),
-                  float(RenderBailout), maxiter);
-      return out[0];
-    case TRenderKernel::ThreeDNow:
-      iterate_3DNOW(&out[0], &out[1], float(cr), float(cr), float(ci), float(zr), float(zr),
-                    float(zi), float(RenderBailout), maxiter);
-      return out[0];
-    case TRenderKernel::FPU:
-      break;
-  }
-  return std::int32_t(iterate_FPU(cr, ci, zr, zi, RenderBailout, maxiter));
-}
 
 // The count of a pixel whose point is (re, im): one call, or with subpixels the four
 // quarter-pixel calls in their order, summed and shifted right by 2.

@@ -18,6 +18,7 @@
 #include "RenderEngine.h"
 #include "RenderSettings.h"
 #include "RenderState.h"
+#include "RenderTestSupport.h"
 #include "X87ControlWord.h"
 #include "forms/Thread.h"
 #include "itercore.h"
@@ -49,26 +50,16 @@ class EngineFixture : public ::testing::Test {
 protected:
   EngineFixture() {
     Set8087CW(ExplorerControlWord);  // the word every worker starts with
-    ViewLeft = -2.4L;
-    ViewTop = 1.2L;
-    ViewWidth = 3.2L;
-    ViewHeight = 2.4L;
+    UseDefaultView();
     MaxIterations = 150;
     Bailout = 4.0L;
-    JuliaMode = 0;
-    JuliaC = TExtendedComplex();
     UseSSE2 = UseSSE = Use3DNow = 0;
     UseMultiThreading = -1;
     Subpixels4X = 0;
     HideDrawing = -1;
     CpuCount = 8;
     WinNT6OrLater = 1;
-    PaletteOffset = 0;
-    PaletteLoaded = 0;
-    RedSlope = 8.0;
-    GreenSlope = 16.0;
-    BlueSlope = 24.0;
-    ColorScale = 1.0;
+    UseDefaultColouring();
     InsideColor = 0x00123456;  // not black, so that every pixel is stored
     RecolorRequest = 0;
   }
@@ -129,30 +120,7 @@ inline long double ColumnX(std::int32_t col) {
   return x + (col % PixelsPerCall) * PixelStepX;
 }
 
-// One kernel call for the point (re, im) in the first slot of a group whose other points
-// are copies of it, as the render would pass it in the current mode.
+// The reference count of the point (re, im) with the kernel this render uses.
 inline std::int32_t ReferencePoint(long double re, long double im) {
-  const bool julia = JuliaMode != 0;
-  const long double cr = julia ? JuliaC.Re : re, ci = julia ? JuliaC.Im : im;
-  const long double zr = julia ? re : JuliaC.Re, zi = julia ? im : JuliaC.Im;
-  const std::uint32_t maxiter = std::uint32_t(RenderMaxIterations);
-  std::int32_t out[4];
-  switch (RenderKernel) {
-    case TRenderKernel::SSE2:
-      iterate_SSE2(&out[0], &out[1], double(cr), double(cr), double(ci), double(zr), double(zr),
-                   double(zi), double(RenderBailout), maxiter);
-      return out[0];
-    case TRenderKernel::SSE:
-      iterate_SSE(&out[0], &out[1], &out[2], &out[3], float(cr), float(cr), float(cr), float(cr),
-                  float(ci), float(zr), float(zr), float(zr), float(zr), float(zi),
-                  float(RenderBailout), maxiter);
-      return out[0];
-    case TRenderKernel::ThreeDNow:
-      iterate_3DNOW(&out[0], &out[1], float(cr), float(cr), float(ci), float(zr), float(zr),
-                    float(zi), float(RenderBailout), maxiter);
-      return out[0];
-    case TRenderKernel::FPU:
-      break;
-  }
-  return std::int32_t(iterate_FPU(cr, ci, zr, zi, RenderBailout, maxiter));
+  return ReferenceCount(RenderKernel, re, im);
 }
