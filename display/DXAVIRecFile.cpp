@@ -64,6 +64,11 @@ AVICOMPRESSOPTIONS DefaultCompressOptions() {
   return o;
 }
 
+bool SetFrameFormat(PAVISTREAM stream) {
+  TDIB* frame = AviRecording().frameDIB;
+  return AVIStreamSetFormat(stream, 0, const_cast<BITMAPINFO*>(frame->BitmapInfo()), frame->BitmapInfoSize()) == 0;
+}
+
 }  // namespace
 
 TAviRecordingState& AviRecording() {
@@ -229,13 +234,22 @@ void TDXAviRec::SetUp() {
   }
 
   HRESULT hr = AVIMakeCompressedStream(&state.compressedStream, state.videoStream, &state.compressOptions, nullptr);
+  if (hr != 0) state.compressedStream = nullptr;
+  bool formatSet = hr == 0 && SetFrameFormat(state.compressedStream);
+  if (!formatSet && !state.compressOptionsFromDialog) {
+    // The default codec is missing or refuses the frames (Wine's Video 1 cannot
+    // compress): the frames go into the file whole, as the video stream takes them,
+    // rather than no recording at all. A codec the user chose still fails as it must.
+    if (state.compressedStream) AVIStreamRelease(state.compressedStream);
+    AVIStreamAddRef(state.videoStream);
+    state.compressedStream = state.videoStream;
+    hr = 0;
+    formatSet = SetFrameFormat(state.compressedStream);
+  }
   if (hr != 0) {
-    state.compressedStream = nullptr;
     throw Exception(std::string(SAviCannotMakeCompressedStream) + (hr == kNoCompressor ? SAviNoSuchCompressor : ""));
   }
-  if (AVIStreamSetFormat(state.compressedStream, 0, const_cast<BITMAPINFO*>(state.frameDIB->BitmapInfo()),
-                         state.frameDIB->BitmapInfoSize()) != 0)
-    throw Exception(SAviSetFormatError);
+  if (!formatSet) throw Exception(SAviSetFormatError);
 
   if (autoVideo_) {
     state.frameEvent = CreateEventA(nullptr, FALSE, TRUE, nullptr);

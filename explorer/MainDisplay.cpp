@@ -9,6 +9,7 @@
 #include "PaletteAnimThreads.h"
 #include "RenderEngine.h"
 #include "SelectionRect.h"
+#include "Unit5.h"
 #include "display/DXDraw.h"
 #include "display/DXDrawDisplay.h"
 #include "display/DXTimer.h"
@@ -74,6 +75,7 @@ void TForm1::SetCaption(const std::string& caption) { TDXForm::SetCaption(captio
 void TForm1::RenderFinished() {
   FpsFrames = 0;
   FpsStartTime = timeGetTime();
+  if (Form5 && Form5->AutoFlight()) AviZoomStep();
   NudgeCursorForPreview();
 }
 

@@ -118,6 +118,8 @@ public:
   void DXTimer1Timer(TObject* sender, int lagCount);
 
   void InvertRectinSelection1Click(TObject* sender);
+  // Shows the AVI record window, not modal (MainAviZoom.cpp).
+  void AVIRecord1Click(TObject* sender);
 
   // The Julia preview (MainJuliaPreview.cpp): the image of the Julia set of the display
   // point (x, y), drawn into the preview window and, in full screen, onto the display;
@@ -277,9 +279,17 @@ private:
   // those that have; true when none runs any more.
   bool EndAnimationThreads(DWORD timeoutMs);
 
+  // The zoom flight's step after each finished render of an auto-mode recording: the
+  // frame, then the view zoomed by the record window's steps and rendered again.
+  void AviZoomStep();
+
   std::unique_ptr<TDXDrawRenderSurface> surface_;
   std::unique_ptr<TRenderEngine> engine_;
   bool paletteLockMade_ = false;
 };
 
 extern TForm1* Form1;
+
+// The factors of the zoom flight's last zoom-out step.
+extern long double AviZoomFactorX;
+extern long double AviZoomFactorY;

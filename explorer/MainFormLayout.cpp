@@ -127,6 +127,7 @@ void TForm1::BuildMenus() {
   Settings1 = AddItem(this, bar, "Settings1", "Settings");
   Parameters1 = AddItem(this, Settings1, "Parameters1", "Parameters");
   AVIRecord1 = AddItem(this, Settings1, "AVIRecord1", "AVI Record");
+  AVIRecord1->OnClick = MakeEvent(this, &TForm1::AVIRecord1Click);
   Fullscreen1 = AddItem(this, Settings1, "Fullscreen1", "Fullscreen Config");
   Fullscreen2 = AddItem(this, Settings1, "Fullscreen2", "Fullscreen (Alt+Enter)");
   BufferinSysMem1 = AddItem(this, Settings1, "BufferinSysMem1", "Buffer in SysMem");

@@ -11,6 +11,8 @@
 #include "RenderEngine.h"
 #include "RenderSettings.h"
 #include "RenderState.h"
+#include "Unit5.h"
+#include "display/DXAVIRec.h"
 #include "display/DXDraw.h"
 #include "display/DXDrawDisplay.h"
 #include "display/DXTimer.h"
@@ -83,8 +85,8 @@ void TForm1::DXDraw1MouseDown(TObject*, TMouseButton button, TShiftState, int x,
       Screen->SetCursor(crHandPoint);
       break;
     case mbRight:
-      // A running AVI recording takes a frame here first, once the recording window is
-      // part of the program.
+      // A running AVI recording takes a frame first, in either frame mode.
+      if (Form5 && Form5->DXAviRec1->Recording()) Form5->Button1Click(Form5);
       if (::SelectionActive != 0) {
         // Cancelled: the frame timer draws the rectangle only while a selection is active.
         ::SelectionActive = 0;

@@ -5,12 +5,15 @@
 // options. The arithmetic is in WindowSizing.cpp.
 #include "ExplorerState.h"
 #include "MainForm.h"
+#include "Unit5.h"
 #include "WindowSizing.h"
 #include "display/DXDraw.h"
 #include "display/DXTimer.h"
+#include "forms/Edit.h"
 #include "forms/Forms.h"
 #include "forms/Menus.h"
 #include "forms/Panel.h"
+#include "forms/SysUtils.h"
 
 namespace {
 
@@ -52,7 +55,10 @@ void TForm1::FormCanResize(TObject*, int& newWidth, int& newHeight, bool& resize
 }
 
 void TForm1::FormResize(TObject*) {
-  // The AVI record window's size boxes follow the client size once that window exists.
+  if (!Form5) return;
+  // The width first: its rule writes a height, which the real one then replaces.
+  Form5->Edit4->SetText(IntToStr(ClientWidth()));
+  Form5->Edit5->SetText(IntToStr(ClientHeight()));
 }
 
 void TForm1::FormPaint(TObject*) {

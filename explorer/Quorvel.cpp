@@ -5,6 +5,7 @@
 #include "SystemFacts.h"
 #include "Unit3.h"
 #include "Unit4.h"
+#include "Unit5.h"
 #include "Unit6.h"
 #include "forms/Application.h"
 #include "forms/Module.h"
@@ -20,6 +21,7 @@ int main() {
   Application->CreateForm(Form2);
   Application->CreateForm(Form3);
   Application->CreateForm(Form4);
+  Application->CreateForm(Form5);
   Application->CreateForm(Form6);
   Application->Run();
   FinalizeUnits();

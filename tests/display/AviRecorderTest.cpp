@@ -347,8 +347,6 @@ TEST_F(AviRecorder, SetUpFailuresReportAndLeaveNoHalfState) {
     std::string file;
     std::string error;
   } cases[] = {
-      // Video 1, the default codec, refuses the frame format under this platform.
-      {"default codec", acDefault, 0, OutFile("msvc"), SAviSetFormatError},
       {"missing codec", acShowDialog, mmioFOURCC('Q', 'V', 'Z', 'Z'), OutFile("nocodec"),
        std::string(SAviCannotMakeCompressedStream) + SAviNoSuchCompressor},
       {"unwritable path", acShowDialog, mmioFOURCC('D', 'I', 'B', ' '), "avi-out\\no-such-folder\\x.avi",
@@ -380,13 +378,38 @@ TEST_F(AviRecorder, SetUpFailuresReportAndLeaveNoHalfState) {
   ExpectFromFfprobe(OutFile("afterfailures"), {"codec_name=rawvideo|codec_type=video|width=320|height=240|r_frame_rate=25/1|nb_read_frames=1"});
 }
 
-TEST_F(AviRecorder, ACancelledCodecDialogFallsBackToTheDefaultCodec) {
+// Video 1, the default codec, refuses the frame format under this platform: the
+// default options then record whole frames, from the default setting as from a
+// cancelled codec dialog.
+TEST_F(AviRecorder, WithoutTheDefaultCodecFramesAreRecordedWhole) {
   Make(320, 192);
-  CodecDialogAnswer::confirm = false;
-  recorder->SetFilename(OutFile("cancelledcodec"));
-  EXPECT_FALSE(recorder->StartRecording());
-  EXPECT_EQ(CodecDialogAnswer::calls, 1);
-  EXPECT_EQ(recorder->SetupError(), SAviSetFormatError);  // Video 1, as with acDefault
+  const struct {
+    const char* name;
+    TAVICompressor compressor;
+    bool confirm;
+    int dialogs;
+  } cases[] = {{"fulldefault", acDefault, true, 0}, {"cancelledcodec", acShowDialog, false, 1}};
+  for (const auto& c : cases) {
+    CodecDialogAnswer::Reset();
+    CodecDialogAnswer::confirm = c.confirm;
+    recorder->SetCompressor(c.compressor);
+    recorder->SetFilename(OutFile(c.name));
+    ASSERT_TRUE(recorder->StartRecording()) << c.name << ": " << recorder->SetupError();
+    EXPECT_EQ(CodecDialogAnswer::calls, c.dialogs) << c.name;
+    ASSERT_TRUE(Fill({0, 0, 320, 192}, kRed));
+    recorder->AddFrame();
+    ASSERT_TRUE(Fill({0, 0, 320, 192}, kWhite));
+    recorder->AddFrame();
+    recorder->StopRecording(false);
+    const AviContents a = ReadAvi(OutFile(c.name));
+    ASSERT_EQ(a.frames.size(), 2u) << c.name;
+    EXPECT_EQ(a.frameFormat.biCompression, static_cast<DWORD>(BI_RGB)) << c.name;
+    EXPECT_EQ(a.frames[0].size(), 320u * 3 * 240) << c.name;
+    EXPECT_TRUE(a.keyFrames[0] && a.keyFrames[1]) << c.name;
+    EXPECT_EQ(FramePixel(a, 0, 100, 100), kRed) << c.name;
+    EXPECT_EQ(FramePixel(a, 1, 100, 100), kWhite) << c.name;
+    ExpectFromFfprobe(OutFile(c.name), {"codec_name=rawvideo|codec_type=video|width=320|height=240|r_frame_rate=25/1|nb_read_frames=2"});
+  }
 }
 
 TEST_F(AviRecorder, TheControlWordIsTheDefaultAfterASuccessfulStart) {
