@@ -3,10 +3,12 @@
 #include "MainForm.h"
 #include "SystemFacts.h"
 #include "forms/Application.h"
+#include "forms/ComClient.h"
 #include "forms/Module.h"
 
 int main() {
   Application->Initialize();
+  InitComObj();
   Application->SetTitle("Quorvel");
   if (NeedsMinimizeRestore(ReadWindowsVersion())) {
     Application->Minimize();
