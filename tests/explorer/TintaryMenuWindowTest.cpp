@@ -1,9 +1,11 @@
 // The "Tintary" menu on the real main window, driving the real Tintary.exe registered in
 // the test prefix: the menu follows the editor's registration, "Start" brings a new
 // editor process to the front, colours go to the editor and come back (recolouring the
-// image from the counts), "Close" ends the editor, an editor that died leaves the menu
-// usable, and an answer that is not 224 colours changes nothing.
+// image from the counts), a colour edited in the editor's own window comes back, "Close"
+// ends the editor, an editor that died leaves the menu usable, and an answer that is not
+// 224 colours changes nothing.
 #include <windows.h>
+#include <colordlg.h>
 #include <oleauto.h>
 
 #include <cstring>
@@ -254,6 +256,84 @@ TEST_F(TintaryMenu, EditedColoursComeBackAndRecolourFromTheCounts) {
   EXPECT_EQ(IterBuffer[0], 40) << "no new render";
   const std::uint32_t c = TestColour(40 + 3, 7);  // entry 16 + 43: editor colour 43
   EXPECT_EQ(SurfacePixel(form->DXDraw1, 0, 0), ((c & 0xFF) << 16) | (c & 0xFF00) | (c >> 16));
+}
+
+struct TFindChild {
+  HWND found = nullptr;
+};
+
+// The editor's grid: the child window of 320 x 320 client pixels.
+BOOL CALLBACK FindGrid(HWND window, LPARAM data) {
+  RECT r{};
+  GetClientRect(window, &r);
+  if (r.right == 320 && r.bottom == 320) {
+    reinterpret_cast<TFindChild*>(data)->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+struct TFindDialog {
+  DWORD pid;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM data) {
+  auto* find = reinterpret_cast<TFindDialog*>(data);
+  char name[32] = "";
+  GetClassNameA(window, name, sizeof name);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid == find->pid && std::string(name) == "#32770" && IsWindowVisible(window)) {
+    find->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+TEST_F(TintaryMenu, AColourEditedInTheEditorsWindowComesBack) {
+  OpenWindow(320, 240);
+  const TEditorWindow editor = Start();
+  ASSERT_NE(editor.pid, 0u);
+  Command(form->Send1);
+
+  // A double click on grid cell (2, 3), entry 50, opens the editor's colour dialog.
+  TFindChild grid;
+  EnumChildWindows(editor.window, &FindGrid, reinterpret_cast<LPARAM>(&grid));
+  ASSERT_NE(grid.found, nullptr);
+  const LPARAM at = MAKELPARAM(45, 70);
+  PostMessageA(grid.found, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(grid.found, WM_LBUTTONUP, 0, at);
+  PostMessageA(grid.found, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  PostMessageA(grid.found, WM_LBUTTONUP, 0, at);
+  TFindDialog dialog{editor.pid};
+  PumpMainUntil([&] {
+    EnumWindows(&FindDialog, reinterpret_cast<LPARAM>(&dialog));
+    return dialog.found != nullptr;
+  }, 10000);
+  ASSERT_NE(dialog.found, nullptr) << "the colour dialog";
+  // Red, green and blue typed into the dialog's fields, then OK.
+  const struct {
+    int id;
+    const char* text;
+  } fields[] = {{COLOR_RED, "10"}, {COLOR_GREEN, "20"}, {COLOR_BLUE, "30"}};
+  for (const auto& f : fields) {
+    HWND edit = GetDlgItem(dialog.found, f.id);
+    ASSERT_NE(edit, nullptr) << f.id;
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(f.text), SMTO_BLOCK, 5000, &ignored);
+  }
+  PostMessageA(dialog.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog.found, IDOK)));
+  ASSERT_TRUE(PumpMainUntil([&] { return !IsWindow(dialog.found); }, 10000));
+
+  const RGBQUAD sent = form->DXDraw1->ColorTable[17];
+  Command(form->Get1);
+  EXPECT_EQ(form->DXDraw1->ColorTable[16 + 50].rgbRed, 10);
+  EXPECT_EQ(form->DXDraw1->ColorTable[16 + 50].rgbGreen, 20);
+  EXPECT_EQ(form->DXDraw1->ColorTable[16 + 50].rgbBlue, 30);
+  EXPECT_EQ(std::memcmp(&form->DXDraw1->ColorTable[17], &sent, sizeof sent), 0) << "the others as sent";
+  EXPECT_EQ(PaletteLoaded, -1);
 }
 
 TEST_F(TintaryMenu, ANewStartShowsTheDefaultPaletteOfAFreshEditor) {
