@@ -2,8 +2,8 @@
 // the test prefix: the menu follows the editor's registration, "Start" brings a new
 // editor process to the front, colours go to the editor and come back (recolouring the
 // image from the counts), a colour edited in the editor's own window comes back, "Close"
-// ends the editor, an editor that died leaves the menu usable, and an answer that is not
-// 224 colours changes nothing.
+// ends the editor, a server that cannot start or an editor that died leaves the menu
+// usable, and an answer that is not 224 colours changes nothing.
 #include <windows.h>
 #include <colordlg.h>
 #include <oleauto.h>
@@ -200,6 +200,27 @@ TEST_F(TintaryMenu, StartBringsANewEditorToTheFrontAndCloseEndsIt) {
   EXPECT_EQ(MenuState(), "S---");
   EXPECT_TRUE(ProcessEnded(editor.pid, 20000)) << "the editor ends with its object";
   EXPECT_TRUE(responder.boxes.empty());
+}
+
+std::string RegValue(const std::string& key) {
+  char value[MAX_PATH] = "";
+  LONG size = sizeof value;
+  return RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), value, &size) == ERROR_SUCCESS ? value : "";
+}
+
+TEST_F(TintaryMenu, AServerThatCannotStartIsReportedAndChangesNothing) {
+  const std::string server = "CLSID\\" + RegValue("TINTARY.Tintarycom\\Clsid") + "\\LocalServer32";
+  ASSERT_FALSE(RegValue(server).empty());
+  const char missing[] = "C:\\no such folder\\Tintary.exe";
+  ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, server.c_str(), REG_SZ, missing, sizeof missing - 1), ERROR_SUCCESS);
+  OpenWindow(320, 240);
+  Command(form->Start1);
+  ASSERT_EQ(RunTintary("/RegServer"), 0u);
+  ASSERT_EQ(responder.boxes.size(), 1u);
+  EXPECT_FALSE(responder.boxes[0].text.empty());
+  EXPECT_EQ(MenuState(), "S---");
+  EXPECT_TRUE(EditorObject.IsNull());
+  EXPECT_TRUE(EditorWindows().empty());
 }
 
 TEST_F(TintaryMenu, SendThenGetWithoutEditsKeepsTheFractalColours) {
