@@ -12,6 +12,12 @@ namespace {
 
 void LeaveApartment() { CoUninitialize(); }
 
+// The answers of a class object whose server process has ended.
+bool ServerGone(HRESULT hr) {
+  return hr == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) || hr == HRESULT_FROM_WIN32(RPC_S_CALL_FAILED) ||
+         hr == RPC_E_DISCONNECTED;
+}
+
 }  // namespace
 
 void InitComObj() {
@@ -26,6 +32,12 @@ TOleVariant CreateOleObject(const std::string& className) {
   CLSID clsid{};
   OleCheck(CLSIDFromProgID(progID.c_str(), &clsid));
   ComPtr<IDispatch> object;
-  OleCheck(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_PPV_ARGS(&object)));
+  HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_PPV_ARGS(&object));
+  // A server that was killed can leave its class object registered (Wine's rpcss keeps
+  // it); the first creation then reaches the dead process and fails, after which COM
+  // has dropped the registration and starts a new server.
+  if (ServerGone(hr))
+    hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_PPV_ARGS(&object));
+  OleCheck(hr);
   return TOleVariant(object.Get());
 }

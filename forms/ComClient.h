@@ -14,5 +14,6 @@ void InitComObj();
 
 // Creates the automation object registered under className (a ProgID, matched without
 // regard to case) in or out of process, and returns it as a VT_DISPATCH variant. An
-// unknown class or a server that cannot be started raises EOleSysError.
+// unknown class or a server that cannot be started raises EOleSysError. A creation that
+// reaches a server process that has ended is made once more.
 TOleVariant CreateOleObject(const std::string& className);
