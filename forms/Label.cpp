@@ -81,6 +81,11 @@ void TLabel::AdjustBounds() {
   // An empty caption still takes one line's height.
   std::string text = Caption().empty() ? std::string(" ") : Caption();
   DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DrawFlags() | DT_CALCRECT);
+  // The last glyph may draw past its advance ("r" in Tahoma does): the label takes the
+  // ink, so that its own bounds do not clip it.
+  ABC abc{};
+  const UINT last = static_cast<unsigned char>(text.back());
+  if (GetCharABCWidthsA(dc, last, last, &abc) && abc.abcC < 0) r.right -= abc.abcC;
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
   int width = Caption().empty() ? 0 : r.right - r.left;

@@ -13,6 +13,7 @@
 #include "RenderSettings.h"
 #include "RenderState.h"
 #include "StartupSizing.h"
+#include "TextFit.h"
 #include "display/DirectDrawSurface.h"
 #include "forms/Menus.h"
 #include "forms/SysUtils.h"
@@ -39,6 +40,12 @@ TEST_F(MainWindow, FirstRenderFinishesWithTheTimeCaption) {
   EXPECT_TRUE(std::regex_match(form->Caption(), caption)) << form->Caption();
   EXPECT_EQ(form->DXDraw1->SurfaceWidth(), 640);
   EXPECT_EQ(form->DXDraw1->SurfaceHeight(), 480);
+}
+
+TEST_F(MainWindow, CaptionAndMenuBarFitWithTheRealFonts) {
+  OpenWindow();
+  const auto misfits = TextMisfits(form);
+  EXPECT_TRUE(misfits.empty()) << Describe(misfits);
 }
 
 // The back surface's pixel at (x, y) as 0x00RRGGBB, from a 32-bit surface.
