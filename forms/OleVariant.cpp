@@ -89,7 +89,5 @@ LONG TOleVariant::AsInteger() const {
 
 IDispatch* TOleVariant::AsDispatch() const {
   if (V_VT(&value_) == VT_DISPATCH && V_DISPATCH(&value_)) return V_DISPATCH(&value_);
-  if (V_VT(&value_) == (VT_DISPATCH | VT_BYREF) && V_DISPATCHREF(&value_) && *V_DISPATCHREF(&value_))
-    return *V_DISPATCHREF(&value_);
   throw EVariantError(SInvalidVarCast);
 }
