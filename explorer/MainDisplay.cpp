@@ -78,6 +78,7 @@ void TForm1::SetCaption(const std::string& caption) { TDXForm::SetCaption(captio
 void TForm1::RenderFinished() {
   FpsFrames = 0;
   FpsStartTime = timeGetTime();
+  NudgeCursorForPreview();
 }
 
 bool TForm1::SelectionActive() { return ::SelectionActive != 0; }

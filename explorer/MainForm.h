@@ -121,6 +121,14 @@ public:
 
   void InvertRectinSelection1Click(TObject* sender);
 
+  // The Julia preview (MainJuliaPreview.cpp): the image of the Julia set of the display
+  // point (x, y), drawn into the preview window and, in full screen, onto the display;
+  // both "Julia Set Preview ( J )" items run the J key.
+  void RenderJuliaPreview(int x, int y);
+  void JuliaSetPreview1Click(TObject* sender);
+  // The info box (MainInfoBox.cpp).
+  void Info1Click(TObject* sender);
+
   // Writes the parameter-file association and probes for the palette editor.
   void RegisterFileType();
   // The default colour table from the slopes, shown.
@@ -217,6 +225,14 @@ private:
   // Stops the palette animation and waits for it at most 1000 ms.
   void StopAnimationAndWait();
   void ToggleJulia();
+  // A mouse move redraws the preview while it is shown, with no button or shift key held,
+  // no frame timer running and a Mandelbrot view.
+  bool JuliaPreviewFollows(TShiftState shift);
+  void ToggleJuliaPreview();
+  // Repaints the display where a full-screen preview image lies.
+  void RepaintPreviewArea();
+  // After a render: the cursor one pixel right and back, so the preview sees mouse moves.
+  void NudgeCursorForPreview();
   void ShowRenderTimeInFullScreen();
   void KeypadZoom(bool in);
   // Waits for the palette-animation threads to end; false if one did not in time.

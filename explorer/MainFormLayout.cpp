@@ -190,4 +190,7 @@ void TForm1::BuildMenus() {
   ShowFPS2 = AddItem(this, popup, "ShowFPS2", "Show FPS ( F )");
 
   BindAnimationItems();
+  JuliaSetPreviewJ1->OnClick = MakeEvent(this, &TForm1::JuliaSetPreview1Click);
+  JuliaSetPreviewJ2->OnClick = MakeEvent(this, &TForm1::JuliaSetPreview1Click);
+  Info1->OnClick = MakeEvent(this, &TForm1::Info1Click);
 }

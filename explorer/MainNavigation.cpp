@@ -106,8 +106,9 @@ void TForm1::DXDraw1MouseDown(TObject*, TMouseButton button, TShiftState, int x,
   }
 }
 
-void TForm1::DXDraw1MouseMove(TObject*, TShiftState, int x, int) {
+void TForm1::DXDraw1MouseMove(TObject*, TShiftState shift, int x, int y) {
   SelEnd = SnapSelectionEnd(SelStart, x, DXDraw1->SurfaceWidth(), DXDraw1->SurfaceHeight());
+  if (JuliaPreviewFollows(shift)) RenderJuliaPreview(x, y);
 }
 
 void TForm1::DXDraw1MouseUp(TObject*, TMouseButton button, TShiftState shift, int x, int y) {
@@ -176,8 +177,7 @@ void TForm1::FormKeyDown(TObject*, WORD& key, TShiftState shift) {
   if (key == VK_SPACE) ToggleJulia();
   if (key == 'N') RunItemHandler(NegativeImage1, this);
   if (key == 'T' && DXDraw1->NowOptions().Contains(doFullScreen)) ShowRenderTimeInFullScreen();
-  // J toggles the Julia preview window while the frame timer is off; it comes with that
-  // window.
+  if (key == 'J' && !DXTimer1->Enabled()) ToggleJuliaPreview();
   if (key == 'F') RunItemHandler(ShowFPS1, this);
   if (key == 'V') RunItemHandler(EnableVSync1, this);
   if (key == 'C') AnimDirection ^= 1;
@@ -215,9 +215,9 @@ void TForm1::ToggleJulia() {
     GetCursorPos(&cursor);
     cursor = DXDraw1->ScreenToClient(cursor);
     TSelPoint p{cursor.x, cursor.y};
-    // In full screen the Julia preview's image, once that window is part of the program,
-    // is wiped from the display here before the offsets apply.
     if (CentredFullScreen()) {
+      // The preview's image drawn in full screen goes before the Julia set comes.
+      RepaintPreviewArea();
       const TSelPoint off = CentringOffset();
       p.X -= off.X;
       p.Y -= off.Y;

@@ -2,6 +2,8 @@
 // first render starts when the display control first initialises its surfaces.
 #include "MainForm.h"
 #include "SystemFacts.h"
+#include "Unit3.h"
+#include "Unit6.h"
 #include "forms/Application.h"
 #include "forms/ComClient.h"
 #include "forms/Module.h"
@@ -15,6 +17,8 @@ int main() {
     Application->Restore();
   }
   Application->CreateForm(Form1);
+  Application->CreateForm(Form3);
+  Application->CreateForm(Form6);
   Application->Run();
   FinalizeUnits();
   return 0;

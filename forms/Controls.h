@@ -44,6 +44,9 @@ using TMouseWheelEvent = TEvent<TObject*, TShiftState, int, POINT, bool&>;
 TShiftState KeysToShiftState(WPARAM keys);  // the MK_ flags of a mouse message
 TShiftState KeyboardShiftState();           // Shift, Ctrl and Alt as they are now
 
+// A cursor of the screen's cursor table (Forms.h names them).
+using TCursor = int;
+
 struct TSizeConstraints {
   int MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;  // 0: no limit
 };
@@ -93,6 +96,10 @@ public:
   TControlStyle ControlStyle() const { return controlStyle_; }
   void SetControlStyle(TControlStyle style) { controlStyle_ = style; }
   TSizeConstraints& Constraints() { return constraints_; }
+  // The cursor over the control; crDefault leaves it to the window. A form shows the
+  // cursor of the graphic child under the mouse.
+  TCursor Cursor() const { return cursor_; }
+  void SetCursor(TCursor cursor) { cursor_ = cursor; }
 
   void Show() { SetVisible(true); }
   void Hide() { SetVisible(false); }
@@ -187,6 +194,7 @@ private:
   TFont font_;
   TControlStyle controlStyle_{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
   TSizeConstraints constraints_;
+  TCursor cursor_ = 0;
   bool mouseCaptured_ = false;
 };
 

@@ -380,6 +380,23 @@ void TCustomForm::WMSysCommand(TMessage& m) { DefaultHandler(m); }
 
 void TCustomForm::WMInitMenuPopup(TMessage& m) { DefaultHandler(m); }
 
+void TCustomForm::WMSetCursor(TMessage& m) {
+  // Graphic controls have no window to ask for their cursor: the form asks for them.
+  if (LOWORD(m.LParam) == HTCLIENT && Screen->Cursor() == crDefault &&
+      reinterpret_cast<HWND>(m.WParam) == Handle()) {
+    POINT p;
+    if (GetCursorPos(&p)) {
+      TControl* control = ControlAtPos(ScreenToClient(p), false);
+      if (control && control->Cursor() != crDefault) {
+        ::SetCursor(Screen->Cursors(control->Cursor()));
+        m.Result = TRUE;
+        return;
+      }
+    }
+  }
+  DefaultHandler(m);
+}
+
 bool TCustomForm::PaletteChanged(bool foreground) {
   bool handled = false;
   struct Walk {

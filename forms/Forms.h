@@ -121,6 +121,7 @@ protected:
   void WMCommand(TMessage& m) override;
   void WMSysCommand(TMessage& m) override;
   void WMInitMenuPopup(TMessage& m) override;
+  void WMSetCursor(TMessage& m) override;
 
 public:
   bool PaletteChanged(bool foreground) override;
@@ -162,7 +163,6 @@ public:
 };
 
 // Cursor identifiers of the screen's cursor table.
-using TCursor = int;
 constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4,
                   crSizeNESW = -6, crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9,
                   crUpArrow = -10, crHourGlass = -11, crDrag = -12, crNoDrop = -13,

@@ -1,5 +1,5 @@
 // The standard controls in one include: panel, label, button, edit, memo, spin edit,
-// check box and radio button, radio group, speed button, paint box, bevel, shape and
+// check box and radio button, radio group, speed button, paint box, image, bevel, shape and
 // track bar.
 #pragma once
 
@@ -7,6 +7,7 @@
 #include "forms/Button.h"
 #include "forms/CheckBox.h"
 #include "forms/Edit.h"
+#include "forms/Image.h"
 #include "forms/Label.h"
 #include "forms/Memo.h"
 #include "forms/PaintBox.h"

@@ -1,0 +1,158 @@
+// previewbench: one Julia preview of 320 x 240 at the preview's 150 iterations for c = 0,
+// with each kernel this processor can run, against the same kernel calls (the same
+// arguments, so the same point-iterations) made from a prepared list in the same run.
+// The ratio is the preview's cost over its kernel's: the fill, the stepping of the
+// coordinates and the grey stores. Prints "name value unit" lines.
+#include <cpuid.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "JuliaPreview.h"
+#include "RowIteration.h"
+#include "itercore.h"
+
+namespace {
+
+const int kWidth = 320, kHeight = 240;
+const int kRepeats = 7;  // the best of these runs counts
+const long double kStep = 4.0L / kWidth;
+const long double kBailout = 4.0L;
+
+double bestSeconds(const std::function<void()>& run) {
+  double best = 1e30;
+  for (int r = 0; r < kRepeats; ++r) {
+    const auto t0 = std::chrono::steady_clock::now();
+    run();
+    const std::chrono::duration<double> d = std::chrono::steady_clock::now() - t0;
+    best = std::min(best, d.count());
+  }
+  return best;
+}
+
+volatile std::int32_t gSink;
+
+// The first point of every call of the preview, with the row's imaginary part.
+struct TCall {
+  long double X, Y;
+};
+
+std::vector<TCall> PreviewCalls(int n) {
+  std::vector<TCall> calls;
+  long double y = 1.5L;
+  for (int r = 0; r < kHeight; ++r) {
+    y -= kStep;
+    long double x = -2.0L - n * kStep;
+    for (int i = 0; i < kWidth / n; ++i) {
+      x += n * kStep;
+      calls.push_back({x, y});
+    }
+  }
+  return calls;
+}
+
+// The kernel alone over the prepared calls, its arguments converted beforehand.
+std::function<void()> KernelOnly(TRenderKernel kernel, const std::vector<TCall>& calls) {
+  const std::uint32_t limit = PreviewMaxIterations;
+  switch (kernel) {
+    case TRenderKernel::SSE2: {
+      auto args = std::make_shared<std::vector<double>>();
+      for (const TCall& c : calls) {
+        args->push_back(double(c.X));
+        args->push_back(double(c.X + kStep));
+        args->push_back(double(c.Y));
+      }
+      return [args, limit] {
+        std::int32_t a, b;
+        for (size_t i = 0; i < args->size(); i += 3) {
+          iterate_SSE2(&a, &b, 0, 0, 0, (*args)[i], (*args)[i + 1], (*args)[i + 2], 4.0, limit);
+          gSink = a + b;
+        }
+      };
+    }
+    case TRenderKernel::SSE: {
+      auto args = std::make_shared<std::vector<float>>();
+      for (const TCall& c : calls)
+        for (int k = 0; k < 4; ++k) args->push_back(float(c.X + k * kStep));
+      auto rows = std::make_shared<std::vector<float>>();
+      for (const TCall& c : calls) rows->push_back(float(c.Y));
+      return [args, rows, limit] {
+        std::int32_t o[4];
+        for (size_t i = 0; i < rows->size(); ++i) {
+          const float* x = &(*args)[i * 4];
+          iterate_SSE(&o[0], &o[1], &o[2], &o[3], 0, 0, 0, 0, 0, x[0], x[1], x[2], x[3],
+                      (*rows)[i], 4.0f, limit);
+          gSink = o[0] + o[3];
+        }
+      };
+    }
+    case TRenderKernel::ThreeDNow: {
+      auto args = std::make_shared<std::vector<float>>();
+      for (const TCall& c : calls) {
+        args->push_back(float(c.X));
+        args->push_back(float(c.X + kStep));
+        args->push_back(float(c.Y));
+      }
+      return [args, limit] {
+        std::int32_t a, b;
+        for (size_t i = 0; i < args->size(); i += 3) {
+          iterate_3DNOW(&a, &b, 0, 0, 0, (*args)[i], (*args)[i + 1], (*args)[i + 2], 4.0f, limit);
+          gSink = a + b;
+        }
+      };
+    }
+    case TRenderKernel::FPU:
+      break;
+  }
+  return [&calls, limit] {
+    for (const TCall& c : calls) gSink = std::int32_t(iterate_FPU(0, 0, c.X, c.Y, kBailout, limit));
+  };
+}
+
+void Measure(const char* name, TRenderKernel kernel) {
+  std::vector<std::uint8_t> pixels(size_t(kWidth) * kHeight);
+  TPreviewImage image;
+  image.FirstRow = pixels.data();
+  image.RowStride = kWidth;
+  image.Width = kWidth;
+  image.Height = kHeight;
+  const double preview = bestSeconds([&] {
+    std::fill(pixels.begin(), pixels.end(), std::uint8_t(0xE0));
+    RenderJuliaPreviewImage(image, kernel, 0, 0, kStep, kBailout);
+  });
+  const std::vector<TCall> calls = PreviewCalls(PointsPerCall(kernel));
+  const double kernelOnly = bestSeconds(KernelOnly(kernel, calls));
+  std::size_t inside = 0;
+  for (std::uint8_t v : pixels) inside += v == 0xE0;
+  std::printf("preview_%s %.3f ms\n", name, preview * 1e3);
+  std::printf("preview_%s_kernel_only %.3f ms\n", name, kernelOnly * 1e3);
+  std::printf("preview_%s_ratio %.3f x\n", name, preview / kernelOnly);
+  std::printf("preview_%s_points_at_limit %.1f %%\n", name, 100.0 * inside / pixels.size());
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+int main() {
+  // The explorer's x87 control word: 64-bit precision for the x87 kernel and the stepping.
+  const unsigned short word = 0x133F;
+  __asm__ __volatile__("fldcw %0" : : "m"(word));
+  unsigned a, b, c, d;
+  const bool sse = __get_cpuid(1, &a, &b, &c, &d) && (d & (1u << 25));
+  const bool sse2 = sse && (d & (1u << 26));
+  const bool amd3DNow = __get_cpuid(0x80000001u, &a, &b, &c, &d) && (d & (1u << 31));
+
+  Measure("iterate_FPU", TRenderKernel::FPU);
+  if (sse2) Measure("iterate_SSE2", TRenderKernel::SSE2);
+  else std::printf("preview_iterate_SSE2 skipped: this processor has no SSE2\n");
+  if (sse) Measure("iterate_SSE", TRenderKernel::SSE);
+  else std::printf("preview_iterate_SSE skipped: this processor has no SSE\n");
+  if (amd3DNow) Measure("iterate_3DNOW", TRenderKernel::ThreeDNow);
+  else std::printf("preview_iterate_3DNOW skipped: this processor has no 3DNow!\n");
+  return 0;
+}
