@@ -2,7 +2,8 @@
 // frame and progress timers, the docking panel and the menus. The form description is
 // built in MainFormLayout.cpp; start-up in MainStartup.cpp, settings in MainSettings.cpp,
 // shutdown in MainShutdown.cpp, the display's events in MainDisplay.cpp, navigation in
-// MainNavigation.cpp and the precision guard in MainPrecisionGuard.cpp.
+// MainNavigation.cpp, the precision guard in MainPrecisionGuard.cpp and the "Tintary"
+// menu in MainTintary.cpp.
 #pragma once
 
 #include <windows.h>
@@ -221,6 +222,12 @@ public:
   void Fullscreen1Click(TObject* sender);
   void Fullscreen2Click(TObject* sender);
 
+  // The "Tintary" menu: the palette editor's automation client (MainTintary.cpp).
+  void Start1Click(TObject* sender);
+  void Send1Click(TObject* sender);
+  void Get1Click(TObject* sender);
+  void Stop1Click(TObject* sender);
+
 protected:
   void WMSize(TMessage& m) override { wmsize(m); }
   void WMSetCursor(TMessage& m) override { wmsetcursor(m); }
@@ -272,6 +279,7 @@ private:
 
   // Colour table and palette animation.
   void BindAnimationItems();
+  void BindTintaryItems();
   void InvertPalette();
   void StartPaletteAnimation(int bits);
   void StopPaletteAnimation();

@@ -158,6 +158,7 @@ void TForm1::BuildMenus() {
   Send1->SetEnabled(false);
   Get1->SetEnabled(false);
   Stop1->SetEnabled(false);
+  BindTintaryItems();
 
   Info1 = AddItem(this, bar, "Info1", "Info");
 

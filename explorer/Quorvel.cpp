@@ -8,10 +8,12 @@
 #include "Unit5.h"
 #include "Unit6.h"
 #include "forms/Application.h"
+#include "forms/ComClient.h"
 #include "forms/Module.h"
 
 int main() {
   Application->Initialize();
+  InitComObj();
   Application->SetTitle("Quorvel");
   if (NeedsMinimizeRestore(ReadWindowsVersion())) {
     Application->Minimize();

@@ -14,3 +14,11 @@ inline constexpr const char SNoCloseActiveServer2[] =
     "Are you sure you want to close this application?";
 inline constexpr const char SRemoveRegKeyError[] = "Error removing system registry entry";
 inline constexpr const char SUnsupportedInterface[] = "Class %s has no dual default interface";
+
+// The automation client: variants, variant arrays and late-bound calls.
+inline constexpr const char SInvalidVarCast[] = "Invalid variant type conversion";
+inline constexpr const char SVarOverflow[] = "Overflow while converting variant";
+inline constexpr const char SVarNotArray[] = "Variant is not an array";
+inline constexpr const char SVarArrayCreate[] = "Error creating variant or safe array";
+inline constexpr const char SVarArrayBounds[] = "Variant or safe array index out of bounds";
+inline constexpr const char SNoMethod[] = "Method '%s' not supported by automation object";

@@ -8,6 +8,10 @@ EOleSysError::EOleSysError(const std::string& message, HRESULT errorCode)
 
 EOleSysError::EOleSysError(HRESULT errorCode) : EOleSysError(std::string(), errorCode) {}
 
+EOleException::EOleException(const std::string& message, HRESULT errorCode, const std::string& source,
+                             const std::string& helpFile, DWORD helpContext)
+    : EOleSysError(message, errorCode), source_(source), helpFile_(helpFile), helpContext_(helpContext) {}
+
 HRESULT OleCheck(HRESULT result) {
   if (FAILED(result)) throw EOleSysError(result);
   return result;

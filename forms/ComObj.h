@@ -1,6 +1,7 @@
 // The OLE exception classes, OleCheck, and the conversions between the library's byte
 // strings and COM's wide strings and GUIDs. The factories are in ComFactory.h, the
-// automation object base in ComAutoObject.h, the server object in ComServ.h.
+// automation object base in ComAutoObject.h, the server object in ComServ.h, the
+// automation client in ComClient.h and DispatchInvoke.h.
 #pragma once
 
 #include <windows.h>
@@ -22,6 +23,21 @@ public:
 
 private:
   HRESULT errorCode_;
+};
+
+// An exception that an automation object reported from a call, with its source and help.
+class EOleException : public EOleSysError {
+public:
+  EOleException(const std::string& message, HRESULT errorCode, const std::string& source,
+                const std::string& helpFile, DWORD helpContext);
+  const std::string& Source() const { return source_; }
+  const std::string& HelpFile() const { return helpFile_; }
+  DWORD HelpContext() const { return helpContext_; }
+
+private:
+  std::string source_;
+  std::string helpFile_;
+  DWORD helpContext_;
 };
 
 QV_EXCEPTION(EOleRegistrationError, EOleError);
