@@ -7,6 +7,7 @@
 #include "MainForm.h"
 #include "PaletteLockHolder.h"
 #include "ParametersForm.h"
+#include "Unit6.h"
 #include "VisualStyles.h"
 #include "WindowSizing.h"
 #include "display/DXDraw.h"
@@ -71,7 +72,7 @@ void TForm1::Fullscreen2Click(TObject*) {
       DXDraw1->SetSurfaceHeight(surface.Height);
     }
   }
-  // The Julia preview window closes here once it is part of the program.
+  if (Form6) Form6->Close();
   JuliaSetPreviewJ2->SetChecked(false);
   try {
     DXDraw1->Initialize();

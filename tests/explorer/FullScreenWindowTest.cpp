@@ -15,6 +15,7 @@
 #include "ParametersWindowFixture.h"
 #include "RenderState.h"
 #include "TextFit.h"
+#include "Unit6.h"
 #include "WindowSizing.h"
 #include "display/DXDraw.h"
 #include "display/DXDrawDisplay.h"
@@ -194,6 +195,23 @@ TEST_F(FullScreenWindow, TheWideScreen43SurfaceIsCentredAndTheDockedWindowComesB
   // Back in a window the surface follows the client area again.
   EXPECT_TRUE(form->DXDraw1->AutoSize());
   EXPECT_EQ(RenderWidth, form->DXDraw1->Width());
+}
+
+TEST_F(FullScreenWindow, TheJuliaPreviewEndsAtEverySwitch) {
+  Open(320, 240);
+  SetDisplay(640, 480, 32);
+  Form6 = New<TForm6>(Application);
+  for (int way = 0; way < 2; ++way) {
+    form->JuliaSetPreviewJ1->Click();
+    ASSERT_TRUE(Form6->Visible()) << way;
+    form->Fullscreen2->Click();
+    ASSERT_TRUE(WaitForRender()) << way;
+    EXPECT_FALSE(Form6->Visible()) << way;
+    EXPECT_FALSE(form->JuliaSetPreviewJ1->Checked()) << way;
+    EXPECT_FALSE(form->JuliaSetPreviewJ2->Checked()) << way;
+  }
+  Form6->Free();
+  Form6 = nullptr;
 }
 
 TEST_F(FullScreenWindow, AMinimisedFullScreenRendersOnceWhenRestored) {

@@ -259,14 +259,21 @@ void Press(WORD vk) {
 
 void ClickAt(POINT p) {
   const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-  INPUT in[3] = {};
-  in[0].type = in[1].type = in[2].type = INPUT_MOUSE;
-  in[0].mi.dx = LONG(p.x * 65535.0 / (w - 1));
-  in[0].mi.dy = LONG(p.y * 65535.0 / (h - 1));
-  in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(3, in, sizeof in[0]);
+  INPUT move = {};
+  move.type = INPUT_MOUSE;
+  move.mi.dx = LONG(p.x * 65535.0 / (w - 1));
+  move.mi.dy = LONG(p.y * 65535.0 / (h - 1));
+  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &move, sizeof move);
+  // The pointer reaches its place through the X server; a click sent with the move can
+  // land where the pointer was before.
+  POINT at{-1, -1};
+  for (int i = 0; i < 100 && GetCursorPos(&at) && (at.x != p.x || at.y != p.y); ++i) Sleep(20);
+  INPUT click[2] = {};
+  click[0].type = click[1].type = INPUT_MOUSE;
+  click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, click, sizeof click[0]);
   Sleep(100);
 }
 

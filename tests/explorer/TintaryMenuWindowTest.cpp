@@ -80,20 +80,6 @@ bool ProcessEnded(DWORD pid, DWORD timeoutMs) {
   return ended;
 }
 
-// The back surface's pixel at (x, y) as 0x00RRGGBB, from a 32-bit surface.
-std::uint32_t SurfacePixel(TDXDraw* dxDraw, int x, int y) {
-  DDSURFACEDESC desc{};
-  desc.dwSize = sizeof desc;
-  if (!dxDraw->Surface() || !dxDraw->Surface()->Lock(desc)) return 0xDEADBEEF;
-  std::uint32_t value = 0xDEADBEEF;
-  if (desc.ddpfPixelFormat.dwRGBBitCount == 32)
-    value = *reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(desc.lpSurface) +
-                                                    y * desc.lPitch + 4 * x) &
-            0xFFFFFF;
-  dxDraw->Surface()->Unlock();
-  return value;
-}
-
 // A colour value 0x00BBGGRR that differs for every k.
 std::uint32_t TestColour(int k, int seed) {
   return static_cast<std::uint32_t>((k * 0x010305 + seed * 0x0A0B0C) & 0xFFFFFF);
