@@ -26,18 +26,6 @@ const int kRepeats = 5;          // the best of these runs counts
 double gridRe(int x) { return -0.45 + 0.6 * x / (kGrid - 1); }
 double gridIm(int y) { return -0.3 + 0.6 * y / (kGrid - 1); }
 
-// Seconds of the fastest of kRepeats runs.
-double bestSeconds(const std::function<void()>& run) {
-  double best = 1e30;
-  for (int r = 0; r < kRepeats; ++r) {
-    const auto t0 = std::chrono::steady_clock::now();
-    run();
-    const std::chrono::duration<double> d = std::chrono::steady_clock::now() - t0;
-    best = std::min(best, d.count());
-  }
-  return best;
-}
-
 volatile double gSink;  // keeps results alive
 volatile uint64_t gCountSink;
 
@@ -94,8 +82,8 @@ uint64_t grid3DNow() {
 void measure(const Bench& b) {
   const uint64_t calls = uint64_t(kGrid) * kGrid / b.points;
   const uint64_t groupIterations = calls * kMaxIter;  // every call runs kMaxIter iterations
-  const double kernelSeconds = bestSeconds([&] { gCountSink = b.runGrid(); });
-  const double chainSeconds = bestSeconds([&] { gSink = b.runChain(groupIterations); });
+  const double kernelSeconds = BestSeconds(kRepeats, [&] { gCountSink = b.runGrid(); });
+  const double chainSeconds = BestSeconds(kRepeats, [&] { gSink = b.runChain(groupIterations); });
   const double pointIterationsPerSecond = double(groupIterations) * b.points / kernelSeconds;
   PrintFigure((std::string("kernel_") + b.name).c_str(), pointIterationsPerSecond, "point-iterations/s");
   PrintFigure((std::string("kernel_") + b.name + "_vs_chain").c_str(), kernelSeconds / chainSeconds, "ratio");

@@ -2,19 +2,22 @@
 // with each kernel this processor can run, against the same kernel calls (the same
 // arguments, so the same point-iterations) made from a prepared list in the same run.
 // The ratio is the preview's cost over its kernel's: the fill, the stepping of the
-// coordinates and the grey stores. Prints "name value unit" lines.
-#include <cpuid.h>
-
+// coordinates and the grey stores.
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "Figures.h"
 #include "JuliaPreview.h"
+#include "KernelChoice.h"
 #include "RowIteration.h"
+#include "ExplorerControlWord.h"
+#include "forms/Thread.h"
 #include "itercore.h"
 
 namespace {
@@ -23,17 +26,6 @@ const int kWidth = 320, kHeight = 240;
 const int kRepeats = 7;  // the best of these runs counts
 const long double kStep = 4.0L / kWidth;
 const long double kBailout = 4.0L;
-
-double bestSeconds(const std::function<void()>& run) {
-  double best = 1e30;
-  for (int r = 0; r < kRepeats; ++r) {
-    const auto t0 = std::chrono::steady_clock::now();
-    run();
-    const std::chrono::duration<double> d = std::chrono::steady_clock::now() - t0;
-    best = std::min(best, d.count());
-  }
-  return best;
-}
 
 volatile std::int32_t gSink;
 
@@ -121,38 +113,38 @@ void Measure(const char* name, TRenderKernel kernel) {
   image.RowStride = kWidth;
   image.Width = kWidth;
   image.Height = kHeight;
-  const double preview = bestSeconds([&] {
+  const double preview = BestSeconds(kRepeats, [&] {
     std::fill(pixels.begin(), pixels.end(), std::uint8_t(0xE0));
     RenderJuliaPreviewImage(image, kernel, 0, 0, kStep, kBailout);
   });
   const std::vector<TCall> calls = PreviewCalls(PointsPerCall(kernel));
-  const double kernelOnly = bestSeconds(KernelOnly(kernel, calls));
+  const double kernelOnly = BestSeconds(kRepeats, KernelOnly(kernel, calls));
   std::size_t inside = 0;
   for (std::uint8_t v : pixels) inside += v == 0xE0;
-  std::printf("preview_%s %.3f ms\n", name, preview * 1e3);
-  std::printf("preview_%s_kernel_only %.3f ms\n", name, kernelOnly * 1e3);
-  std::printf("preview_%s_ratio %.3f x\n", name, preview / kernelOnly);
-  std::printf("preview_%s_points_at_limit %.1f %%\n", name, 100.0 * inside / pixels.size());
-  std::fflush(stdout);
+  const std::string figure = std::string("preview_") + name;
+  PrintFigure(figure.c_str(), preview * 1e3, "ms");
+  PrintFigure((figure + "_kernel_only").c_str(), kernelOnly * 1e3, "ms");
+  PrintFigure((figure + "_vs_kernel").c_str(), preview / kernelOnly, "ratio");
+  PrintFigure((figure + "_points_at_limit").c_str(), 100.0 * inside / pixels.size(), "%");
 }
 
 }  // namespace
 
 int main() {
-  // The explorer's x87 control word: 64-bit precision for the x87 kernel and the stepping.
-  const unsigned short word = 0x133F;
-  __asm__ __volatile__("fldcw %0" : : "m"(word));
-  unsigned a, b, c, d;
-  const bool sse = __get_cpuid(1, &a, &b, &c, &d) && (d & (1u << 25));
-  const bool sse2 = sse && (d & (1u << 26));
-  const bool amd3DNow = __get_cpuid(0x80000001u, &a, &b, &c, &d) && (d & (1u << 31));
+  Set8087CW(ExplorerControlWord);  // 64-bit precision for the x87 kernel and the stepping
+  const TProcessorFeatures features = DetectProcessorFeatures();
+  const bool sse = features.HasSSE != 0, sse2 = features.HasSSE2 != 0, amd3DNow = features.Has3DNow != 0;
 
   Measure("iterate_FPU", TRenderKernel::FPU);
-  if (sse2) Measure("iterate_SSE2", TRenderKernel::SSE2);
-  else std::printf("preview_iterate_SSE2 skipped: this processor has no SSE2\n");
-  if (sse) Measure("iterate_SSE", TRenderKernel::SSE);
-  else std::printf("preview_iterate_SSE skipped: this processor has no SSE\n");
-  if (amd3DNow) Measure("iterate_3DNOW", TRenderKernel::ThreeDNow);
-  else std::printf("preview_iterate_3DNOW skipped: this processor has no 3DNow!\n");
+  const char* names[] = {"iterate_SSE2", "iterate_SSE", "iterate_3DNOW"};
+  const TRenderKernel kernels[] = {TRenderKernel::SSE2, TRenderKernel::SSE, TRenderKernel::ThreeDNow};
+  const bool runnable[] = {sse2, sse, amd3DNow};
+  const char* missing[] = {"SSE2", "SSE", "3DNow!"};
+  for (int k = 0; k < 3; ++k) {
+    if (runnable[k])
+      Measure(names[k], kernels[k]);
+    else
+      std::fprintf(stderr, "preview %s skipped: this processor has no %s\n", names[k], missing[k]);
+  }
   return 0;
 }

@@ -98,24 +98,18 @@ void TDXAviRec::AddFrame() {
   const RECT frameRect{0, 0, frame->Width(), frame->Height()};
   TDirectDrawSurface* surface = dxDraw_->Surface();
   if (surface) {
-    TDirectDrawSurfaceCanvas* canvas = surface->Canvas();
     const RECT surfaceRect = surface->ClientRect();
     const bool staged = surface->Width() > width_ || surface->Height() > height_;
-    // The canvas is shared with the palette animation's thread: it is given back on
-    // every way out.
-    try {
+    {
+      TSurfaceCanvasScope scope(surface);
       if (staged) {
         TDIB* staging = state.surfaceDIB;
         const RECT stagingRect{0, 0, staging->Width(), staging->Height()};
-        staging->Canvas()->CopyRect(stagingRect, canvas, surfaceRect);
+        staging->Canvas()->CopyRect(stagingRect, scope.Canvas(), surfaceRect);
       } else {
-        frame->Canvas()->CopyRect(frameRect, canvas, surfaceRect);
+        frame->Canvas()->CopyRect(frameRect, scope.Canvas(), surfaceRect);
       }
-    } catch (...) {
-      canvas->Release();
-      throw;
     }
-    canvas->Release();
     if (staged) frame->Canvas()->StretchDraw(frameRect, state.surfaceDIB);
   }
 

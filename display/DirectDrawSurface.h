@@ -132,6 +132,21 @@ private:
   CRITICAL_SECTION lockGuard_;
 };
 
+// A surface's canvas for one block of GDI drawing, given back on every way out of it:
+// the canvas is shared with the palette animation's thread.
+class TSurfaceCanvasScope {
+public:
+  explicit TSurfaceCanvasScope(TDirectDrawSurface* surface) : canvas_(surface->Canvas()) {}
+  ~TSurfaceCanvasScope() { canvas_->Release(); }
+  TSurfaceCanvasScope(const TSurfaceCanvasScope&) = delete;
+  TSurfaceCanvasScope& operator=(const TSurfaceCanvasScope&) = delete;
+
+  TDirectDrawSurfaceCanvas* Canvas() const { return canvas_; }
+
+private:
+  TDirectDrawSurfaceCanvas* canvas_;
+};
+
 // The surface interface of Surface, nil also when Surface itself is nil.
 inline IDirectDrawSurface* IDDSurfaceOf(const TDirectDrawSurface* surface) {
   return surface ? surface->IDDSurface() : nullptr;

@@ -80,14 +80,8 @@ void TDirectDrawSurface::AssignTo(TPersistent* dest) {
   }
   dib->SetSize(Width(), Height(), 24);
   if (!surface_) return;  // an empty surface gives an empty bitmap, with nothing to copy
-  TDirectDrawSurfaceCanvas* canvas = Canvas();
-  try {
-    dib->Canvas()->CopyRect(Rect(0, 0, dib->Width(), dib->Height()), canvas, ClientRect());
-  } catch (...) {
-    canvas->Release();
-    throw;
-  }
-  canvas->Release();
+  TSurfaceCanvasScope scope(this);
+  dib->Canvas()->CopyRect(Rect(0, 0, dib->Width(), dib->Height()), scope.Canvas(), ClientRect());
 }
 
 void TDirectDrawSurface::LoadFromGraphic(TGraphic* graphic) {

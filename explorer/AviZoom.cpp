@@ -2,22 +2,12 @@
 // The steps keep the order of their terms so that a zoom-out step undoes a zoom-in step.
 #include "AviZoom.h"
 
-#include <cmath>
-
 namespace {
 
 // k rows at the top or bottom that go with k columns at each side: the product in 32-bit
 // integers, the quotient extended.
 long double Rows(std::int32_t kTimes, const TNavGeometry& g) {
   return static_cast<long double>(kTimes * g.SurfaceHeight) / g.SurfaceWidth;
-}
-
-bool EitherBelow(long double w, long double h, long double limit) {
-  return std::fabs(w) < limit || std::fabs(h) < limit;
-}
-
-bool BothAbove(long double w, long double h, long double limit) {
-  return std::fabs(w) > limit && std::fabs(h) > limit;
 }
 
 // An optional sign and decimal digits, nothing else, within 32 bits.
@@ -70,17 +60,7 @@ bool AviZoomStepFits(std::int32_t k, std::int32_t w, std::int32_t h) {
 
 TGuardSteps AviPrecisionSteps(long double w, long double h, const TKernelSwitches& k,
                               std::int32_t hasSSE2) {
-  TGuardSteps steps;
-  bool sse2 = k.UseSSE2 != 0;
-  if (EitherBelow(w, h, AviSinglePrecisionLimit) && (k.Use3DNow != 0 || k.UseSSE != 0)) {
-    steps.SinglesOff = true;
-    if (hasSSE2 != 0 && BothAbove(w, h, DoubleSwitchOnLimit)) {
-      steps.Sse2On = true;
-      sse2 = true;
-    }
-  }
-  if (EitherBelow(w, h, AviDoublePrecisionLimit) && sse2) steps.Sse2Off = true;
-  return steps;
+  return PrecisionStepsWithin(w, h, k, hasSSE2, AviSinglePrecisionLimit, AviDoublePrecisionLimit);
 }
 
 bool ZoomStepsAccepted(const std::string& text) {

@@ -2,6 +2,7 @@
 // or display mode; "OK" takes the chosen pair only when both are chosen.
 #include "ConfigForm.h"
 
+#include "ExplorerControlWord.h"
 #include "ExplorerState.h"
 #include "WindowSizing.h"
 #include "display/DXDraw.h"
@@ -16,8 +17,6 @@
 std::int32_t DriverIndex = 0;
 
 namespace {
-
-constexpr unsigned short ExplorerControlWord = 0x133F;
 
 TComboBox* NewList(TConfigForm* form, const char* name, int top) {
   auto* box = new TComboBox(form);

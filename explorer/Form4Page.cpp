@@ -4,6 +4,7 @@
 // only and the preview shows the paper alone.
 #include <windows.h>
 
+#include "ExplorerControlWord.h"
 #include "MainForm.h"
 #include "PrintGeometry.h"
 #include "Unit4.h"
@@ -27,10 +28,6 @@ TBitmap* PreviewBitmap = nullptr;
 std::int32_t SizeFromPagePending = -1;
 
 namespace {
-
-// The explorer's default x87 control word: 64-bit precision, round to nearest, all
-// exceptions masked; every secondary window sets it again when it opens.
-constexpr unsigned short ExplorerControlWord = 0x133F;
 
 // The screen's pixels per inch, for the preview's sizes at other than 96 dots per inch.
 int ScreenPpi() {
@@ -61,18 +58,12 @@ void TForm4::FormShow(TObject*) {
   PreviewBitmap->SetSize(320, 240);
   if (Form1 != nullptr && Form1->DXDraw1->Surface() != nullptr) {
     TDirectDrawSurface* surface = Form1->DXDraw1->Surface();
-    TDirectDrawSurfaceCanvas* canvas = surface->Canvas();
-    try {
-      HDC target = PreviewBitmap->Canvas()->Handle();
-      UseHalftone(target);
-      const RECT from = surface->ClientRect();
-      StretchBlt(target, 0, 0, 320, 240, canvas->Handle(), from.left, from.top,
-                 from.right - from.left, from.bottom - from.top, SRCCOPY);
-    } catch (...) {
-      canvas->Release();
-      throw;
-    }
-    canvas->Release();
+    TSurfaceCanvasScope scope(surface);
+    HDC target = PreviewBitmap->Canvas()->Handle();
+    UseHalftone(target);
+    const RECT from = surface->ClientRect();
+    StretchBlt(target, 0, 0, 320, 240, scope.Canvas()->Handle(), from.left, from.top,
+               from.right - from.left, from.bottom - from.top, SRCCOPY);
   }
 
   const int ppi = ScreenPpi();

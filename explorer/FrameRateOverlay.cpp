@@ -34,14 +34,13 @@ void SetUpCanvas(TCanvas& canvas) {
 void DrawFrameRateOnSurface(TCustomDXDraw* dxDraw) {
   TDirectDrawSurface* surface = dxDraw->Surface();
   if (!surface) return;
-  TDirectDrawSurfaceCanvas* canvas = surface->Canvas();
+  TSurfaceCanvasScope scope(surface);
   try {
-    SetUpCanvas(*canvas);
-    canvas->TextOut(0, 0, FrameRateText32(CurrentFrameRate()));
+    SetUpCanvas(*scope.Canvas());
+    scope.Canvas()->TextOut(0, 0, FrameRateText32(CurrentFrameRate()));
   } catch (...) {
     // No device context for the surface now: this frame goes without its text.
   }
-  canvas->Release();
 }
 
 void DrawFrameRateOnWindow(TCustomDXDraw* dxDraw) {

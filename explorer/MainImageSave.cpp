@@ -2,33 +2,16 @@
 // BMP file, or as a progressive JPEG at quality 95 when the name ends in exactly ".jpg".
 #include <memory>
 
+#include "DisplayPicture.h"
 #include "JpegImage.h"
 #include "MainForm.h"
-#include "display/DXDraw.h"
-#include "display/DirectDrawSurface.h"
-#include "forms/Bitmap.h"
 #include "forms/Dialogs.h"
 #include "forms/SysUtils.h"
 
 void TForm1::SaveImageAs1Click(TObject*) {
   ForceCurrentDirectory = true;
   if (SaveDialog2->Execute()) {
-    const int width = DXDraw1->SurfaceWidth(), height = DXDraw1->SurfaceHeight();
-    auto bitmap = std::make_unique<TBitmap>();
-    bitmap->SetPixelFormat(pf24bit);
-    bitmap->SetSize(width, height);
-    const RECT rect{0, 0, width, height};
-    if (TDirectDrawSurface* surface = DXDraw1->Surface()) {
-      TDirectDrawSurfaceCanvas* canvas = surface->Canvas();
-      bitmap->Canvas()->SetCopyMode(SRCCOPY);
-      try {
-        bitmap->Canvas()->CopyRect(rect, canvas, rect);
-      } catch (...) {
-        canvas->Release();
-        throw;
-      }
-      canvas->Release();
-    }
+    const std::unique_ptr<TBitmap> bitmap = DisplayPicture(DXDraw1);
     // Only the exact lower-case extension means JPEG: "x.JPG" is written as a bitmap.
     const std::string& name = SaveDialog2->FileName;
     if (ExtractFileExt(name) == ".jpg") {

@@ -3,11 +3,11 @@
 // chosen share of it; "Printer Setup" runs the system's printer setup dialog.
 #include <memory>
 
+#include "DisplayPicture.h"
 #include "MainForm.h"
 #include "PrintGeometry.h"
 #include "Unit4.h"
 #include "display/DXDraw.h"
-#include "display/DirectDrawSurface.h"
 #include "forms/Bitmap.h"
 #include "forms/Menus.h"
 #include "forms/Printers.h"
@@ -23,26 +23,6 @@ void TForm1::BuildPrintCommands() {
 }
 
 namespace {
-
-// What the display shows now, at the surface's size.
-std::unique_ptr<TBitmap> DisplayPicture(TDXDraw* display) {
-  auto bitmap = std::make_unique<TBitmap>();
-  bitmap->SetPixelFormat(pf24bit);
-  bitmap->SetSize(display->SurfaceWidth(), display->SurfaceHeight());
-  if (TDirectDrawSurface* surface = display->Surface()) {
-    TDirectDrawSurfaceCanvas* canvas = surface->Canvas();
-    const RECT rect = surface->ClientRect();
-    bitmap->Canvas()->SetCopyMode(SRCCOPY);
-    try {
-      bitmap->Canvas()->CopyRect(rect, canvas, rect);
-    } catch (...) {
-      canvas->Release();
-      throw;
-    }
-    canvas->Release();
-  }
-  return bitmap;
-}
 
 void PrintPicture(TDXDraw* display) {
   std::unique_ptr<TBitmap> bitmap = DisplayPicture(display);

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "ColorSettings.h"
+#include "ExplorerControlWord.h"
 #include "ExplorerState.h"
 #include "MainForm.h"
 #include "PaletteOpenDialog.h"
@@ -24,10 +25,6 @@
 #include "forms/Thread.h"
 
 namespace {
-
-// 64-bit mantissa, rounding to nearest, all six exceptions masked: an overflow in the
-// iteration gives an infinity or a NaN, never an exception.
-constexpr unsigned short ExplorerControlWord = 0x133F;
 
 // The system-menu command of "Always on top".
 constexpr UINT AlwaysOnTopCommand = 2;

@@ -149,19 +149,24 @@ bool BothAbove(long double w, long double h, double limit) {
 
 }  // namespace
 
-TGuardSteps PrecisionGuardSteps(long double w, long double h, const TKernelSwitches& k,
-                                std::int32_t hasSSE2) {
+TGuardSteps PrecisionStepsWithin(long double w, long double h, const TKernelSwitches& k,
+                                 std::int32_t hasSSE2, double singleLimit, double doubleLimit) {
   TGuardSteps steps;
   bool sse2 = k.UseSSE2 != 0;
-  if (EitherBelow(w, h, SinglePrecisionLimit) && (k.Use3DNow != 0 || k.UseSSE != 0)) {
+  if (EitherBelow(w, h, singleLimit) && (k.Use3DNow != 0 || k.UseSSE != 0)) {
     steps.SinglesOff = true;
     if (hasSSE2 != 0 && BothAbove(w, h, DoubleSwitchOnLimit)) {
       steps.Sse2On = true;
       sse2 = true;
     }
   }
-  if (EitherBelow(w, h, DoublePrecisionLimit) && sse2) steps.Sse2Off = true;
+  if (EitherBelow(w, h, doubleLimit) && sse2) steps.Sse2Off = true;
   return steps;
+}
+
+TGuardSteps PrecisionGuardSteps(long double w, long double h, const TKernelSwitches& k,
+                                std::int32_t hasSSE2) {
+  return PrecisionStepsWithin(w, h, k, hasSSE2, SinglePrecisionLimit, DoublePrecisionLimit);
 }
 
 TKernelSwitches ApplyGuardSteps(TKernelSwitches k, const TGuardSteps& steps) {

@@ -99,6 +99,11 @@ struct TGuardSteps {
 };
 TGuardSteps PrecisionGuardSteps(long double viewWidth, long double viewHeight,
                                 const TKernelSwitches& kernels, std::int32_t hasSSE2);
+// The same steps with other thresholds for SSE and 3DNow! and for SSE2 (the zoom flight
+// has its own); SSE2 goes on only above DoubleSwitchOnLimit.
+TGuardSteps PrecisionStepsWithin(long double viewWidth, long double viewHeight,
+                                 const TKernelSwitches& kernels, std::int32_t hasSSE2,
+                                 double singleLimit, double doubleLimit);
 // The switches after those steps.
 TKernelSwitches ApplyGuardSteps(TKernelSwitches kernels, const TGuardSteps& steps);
 

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "ColorSettings.h"
+#include "ExplorerControlWord.h"
 #include "ExplorerState.h"
 #include "MainForm.h"
 #include "MyTrackBar.h"
@@ -27,8 +28,6 @@ TForm2* Form2 = nullptr;
 HMENU ParamsSysMenu = nullptr;
 
 namespace {
-
-constexpr unsigned short ExplorerControlWord = 0x133F;
 
 const char* const JuliaCaption = "Parameters - Julia set";
 const char* const MandelbrotCaption = "Parameters - Mandelbrot set";

@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "ExplorerControlWord.h"
 #include "ExplorerState.h"
 #include "forms/Bitmap.h"
 #include "forms/Responder.h"
@@ -127,7 +128,7 @@ void TForm3::WriteKeyHelp() {
 
 void TForm3::FormShow(TObject*) {
   DpiScale = Screen->PixelsPerInch() / 96.0;
-  Set8087CW(0x133F);
+  Set8087CW(ExplorerControlWord);
   TCanvas* canvas = Image1->Canvas();
   canvas->Brush()->SetStyle(bsSolid);
   canvas->Brush()->SetColor(clWhite);

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "AviZoom.h"
+#include "ExplorerControlWord.h"
 #include "MainForm.h"
 #include "ParametersForm.h"
 #include "Unit3.h"
@@ -29,7 +30,6 @@ TForm5* Form5 = nullptr;
 
 namespace {
 
-constexpr unsigned short ExplorerControlWord = 0x133F;
 const char FrameRateRange[] = "'%s' is not a frame rate from 1 to 255";
 const char FrameSizeRange[] = "'%s' is not a frame size";
 

@@ -2,6 +2,7 @@
 // there, with a grey colour table; the image itself is drawn by the main window.
 #include "Unit6.h"
 
+#include "ExplorerControlWord.h"
 #include "JuliaPreview.h"
 #include "MainForm.h"
 #include "dib/PaletteManager.h"
@@ -34,7 +35,7 @@ TForm6::TForm6(TComponent* owner) : TForm(owner) {
 }
 
 void TForm6::FormShow(TObject*) {
-  Set8087CW(0x133F);
+  Set8087CW(ExplorerControlWord);
   // The last show's pin would hold the window at its old size on a screen of another width.
   Constraints() = TSizeConstraints{};
   const TPreviewSize size = PreviewClientSize(Screen->Width());

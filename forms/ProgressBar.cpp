@@ -4,18 +4,14 @@
 
 #include <commctrl.h>
 
+#include "forms/CommonControls.h"
+
 TProgressBar::TProgressBar(TComponent* owner) : TSystemControl(owner) {
   SetBounds(Left(), Top(), 150, 16);
 }
 
 void TProgressBar::CreateParams(TCreateParams& params) {
-  static bool commonControls = false;
-  if (!commonControls) {
-    INITCOMMONCONTROLSEX icc{};
-    icc.dwSize = sizeof icc;
-    icc.dwICC = ICC_PROGRESS_CLASS;
-    commonControls = InitCommonControlsEx(&icc) != FALSE;
-  }
+  InitCommonControlClasses(ICC_PROGRESS_CLASS);
   TSystemControl::CreateParams(params);
   CreateSubClass(params, PROGRESS_CLASSA);
   if (smooth_) params.Style |= PBS_SMOOTH;

@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include "forms/CommonControls.h"
+
 #include "forms/Edit.h"
 #include "forms/SysUtils.h"
 
@@ -12,13 +14,7 @@ TUpDown::TUpDown(TComponent* owner) : TSystemControl(owner) {
 }
 
 void TUpDown::CreateParams(TCreateParams& params) {
-  static bool commonControls = false;
-  if (!commonControls) {
-    INITCOMMONCONTROLSEX icc{};
-    icc.dwSize = sizeof icc;
-    icc.dwICC = ICC_UPDOWN_CLASS;
-    commonControls = InitCommonControlsEx(&icc) != FALSE;
-  }
+  InitCommonControlClasses(ICC_UPDOWN_CLASS);
   TSystemControl::CreateParams(params);
   CreateSubClass(params, UPDOWN_CLASSA);
   params.Style |= UDS_ARROWKEYS;

@@ -8,25 +8,11 @@
 #include <string>
 
 #include "AviZoom.h"
-#include "render/X87ControlWord.h"
+#include "ViewArithmeticFixture.h"
 
 namespace {
 
-class AviZoomArithmetic : public ::testing::Test {
-protected:
-  AviZoomArithmetic() : ControlWord(ExplorerControlWord) {}
-  ScopedControlWord ControlWord;
-};
-
-// The geometry the render engine derives for the view on a surface of w x h.
-TNavGeometry GeometryFor(const TPlaneView& v, int w, int h) {
-  TNavGeometry g;
-  g.StepY = v.Height / h;
-  g.StepX = g.StepY;
-  g.SurfaceWidth = g.RenderWidth = w;
-  g.SurfaceHeight = g.RenderHeight = h;
-  return g;
-}
+using AviZoomArithmetic = ViewArithmetic;
 
 struct StepCase {
   int K, W, H;

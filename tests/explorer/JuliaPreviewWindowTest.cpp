@@ -35,8 +35,6 @@ protected:
     MainWindowFixture::TearDown();
   }
 
-  HWND Display() { return form->DXDraw1->Handle(); }
-
   void Key(HWND window, WORD vk) {
     PostMessageA(window, WM_KEYDOWN, vk, 1);
     PostMessageA(window, WM_KEYUP, vk, 0xC0000001);
@@ -56,17 +54,6 @@ protected:
   static std::string CaptionAt(int x, int y) {
     return " re: " + PreviewCoordinateText(x * PixelStepX + ViewLeft) +
            "  im: " + PreviewCoordinateText(ViewTop - y * PixelStepY);
-  }
-
-  // Moves the window so that the display's client point (x, y) lies under the pointer.
-  void PointerAt(int x, int y) {
-    POINT pointer{0, 0};
-    GetCursorPos(&pointer);
-    POINT p{x, y};
-    ClientToScreen(Display(), &p);
-    form->SetBounds(form->Left() + pointer.x - p.x, form->Top() + pointer.y - p.y, form->Width(),
-                    form->Height());
-    ASSERT_TRUE(Settle());
   }
 };
 

@@ -118,6 +118,21 @@ protected:
     return PumpMainUntil([&] { return settled_ && RenderIdle(); }, timeoutMs);
   }
 
+  HWND Display() { return form->DXDraw1->Handle(); }
+
+  // The system's pointer cannot be moved for good here (the display puts it back), and
+  // the system sends moves from where it is: so the window moves instead, until the
+  // display's client point (x, y) lies under the pointer, and posted moves agree.
+  void PointerAt(int x, int y) {
+    POINT pointer{0, 0};
+    GetCursorPos(&pointer);
+    POINT p{x, y};
+    ClientToScreen(Display(), &p);
+    form->SetBounds(form->Left() + pointer.x - p.x, form->Top() + pointer.y - p.y, form->Width(),
+                    form->Height());
+    ASSERT_TRUE(Settle());
+  }
+
   void TearDown() override {
     if (form) {
       form->Close();

@@ -6,25 +6,11 @@
 #include <cmath>
 
 #include "Navigation.h"
-#include "render/X87ControlWord.h"
+#include "ViewArithmeticFixture.h"
 
 namespace {
 
-class Nav : public ::testing::Test {
-protected:
-  Nav() : ControlWord(ExplorerControlWord) {}
-  ScopedControlWord ControlWord;
-};
-
-// The geometry of a render of the view on a surface of w x h.
-TNavGeometry GeometryFor(const TPlaneView& v, int w, int h) {
-  TNavGeometry g;
-  g.StepY = v.Height / h;
-  g.StepX = g.StepY;
-  g.SurfaceWidth = g.RenderWidth = w;
-  g.SurfaceHeight = g.RenderHeight = h;
-  return g;
-}
+using Nav = ViewArithmetic;
 
 void ExpectView(const TPlaneView& v, long double left, long double top, long double width,
                 long double height, long double tolerance = 1e-15L) {

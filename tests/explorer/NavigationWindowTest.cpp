@@ -36,21 +36,6 @@ protected:
     starts = renderStarts;
   }
 
-  HWND Display() { return form->DXDraw1->Handle(); }
-
-  // The system's pointer cannot be moved for good here (the display puts it back), and
-  // the system sends moves from where it is: so the window moves instead, until the
-  // display's client point (x, y) lies under the pointer, and the posted moves agree.
-  void CursorAt(int x, int y) {
-    POINT pointer{0, 0};
-    GetCursorPos(&pointer);
-    POINT p{x, y};
-    ClientToScreen(Display(), &p);
-    form->SetBounds(form->Left() + pointer.x - p.x, form->Top() + pointer.y - p.y, form->Width(),
-                    form->Height());
-    ASSERT_TRUE(Settle());
-  }
-
   void Post(UINT msg, WPARAM wp, int x, int y) {
     PostMessageA(Display(), msg, wp, MAKELPARAM(x, y));
   }
@@ -68,7 +53,7 @@ protected:
 
   // A left drag from (x1, y1) to the mouse at (x2, y2), released with the given keys.
   void Drag(int x1, int y1, int x2, int y2, WPARAM releaseKeys = 0) {
-    CursorAt(x2, y2);
+    PointerAt(x2, y2);
     Post(WM_LBUTTONDOWN, MK_LBUTTON | releaseKeys, x1, y1);
     Post(WM_MOUSEMOVE, MK_LBUTTON | releaseKeys, x2, y2);
     Post(WM_LBUTTONUP, releaseKeys, x2, y2);
@@ -81,7 +66,7 @@ protected:
 };
 
 TEST_F(Navigation, DragSnapsTheCornerAndZoomsIn) {
-  CursorAt(117, 40);
+  PointerAt(117, 40);
   Post(WM_LBUTTONDOWN, MK_LBUTTON, 100, 100);
   Post(WM_MOUSEMOVE, MK_LBUTTON, 117, 40);
   ASSERT_TRUE(Settle());
@@ -146,7 +131,7 @@ TEST_F(Navigation, WheelNotchesZoomAndOtherDeltasDoNothing) {
 }
 
 TEST_F(Navigation, MiddleButtonPans) {
-  CursorAt(110, 90);
+  PointerAt(110, 90);
   Post(WM_MBUTTONDOWN, MK_MBUTTON, 100, 100);
   Post(WM_MOUSEMOVE, MK_MBUTTON, 110, 90);
   Post(WM_MBUTTONUP, 0, 110, 90);
@@ -157,7 +142,7 @@ TEST_F(Navigation, MiddleButtonPans) {
 }
 
 TEST_F(Navigation, RightButtonCancelsTheSelectionWithoutARestart) {
-  CursorAt(300, 300);
+  PointerAt(300, 300);
   Post(WM_LBUTTONDOWN, MK_LBUTTON, 100, 100);
   Post(WM_MOUSEMOVE, MK_LBUTTON, 300, 300);
   Post(WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, 300, 300);
@@ -189,7 +174,7 @@ TEST_F(Navigation, ArrowsMoveThePictureTwoPixels) {
 }
 
 TEST_F(Navigation, SpaceSwitchesToJuliaAndBackRestoringTheSavedView) {
-  CursorAt(320, 240);
+  PointerAt(320, 240);
   Key(VK_SPACE);
   ASSERT_TRUE(Settle());
   EXPECT_EQ(JuliaMode, -1);
@@ -210,7 +195,7 @@ TEST_F(Navigation, SpaceSwitchesToJuliaAndBackRestoringTheSavedView) {
 }
 
 TEST_F(Navigation, DoubleClickIsSpace) {
-  CursorAt(100, 100);
+  PointerAt(100, 100);
   Post(WM_LBUTTONDBLCLK, MK_LBUTTON, 100, 100);
   Post(WM_LBUTTONUP, 0, 100, 100);
   ASSERT_TRUE(Settle());

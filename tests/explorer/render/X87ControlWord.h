@@ -5,7 +5,8 @@
 
 #include <cstdint>
 
-constexpr std::uint16_t ExplorerControlWord = 0x133F;  // 64-bit mantissa
+#include "ExplorerControlWord.h"
+
 constexpr std::uint16_t WindowsControlWord = 0x027F;   // 53-bit mantissa: how Wine starts threads
 
 inline std::uint16_t X87ControlWord() {
