@@ -13,8 +13,9 @@
 #include "ExplorerState.h"
 #include "MainWindowFixture.h"
 #include "ParametersForm.h"
-#include "Unit3.h"
 #include "RenderSettings.h"
+#include "TextFit.h"
+#include "Unit3.h"
 #include "Unit5.h"
 #include "display/DXAVIRec.h"
 #include "display/DXMediaConsts.h"
@@ -196,6 +197,8 @@ TEST_F(AviRecordWindow, TheWindowAsBuilt) {
       TRadioButton* b = group->Buttons(i);
       EXPECT_LE(TextWidth(b->Caption()), b->Width() - 18) << b->Caption();
     }
+  const auto misfits = TextMisfits(Form5);
+  EXPECT_TRUE(misfits.empty()) << Describe(misfits);
 
   // The menu item shows the window without making it modal.
   Form5->Hide();
