@@ -65,8 +65,9 @@ void TForm6::FormKeyDown(TObject*, WORD& key, TShiftState shift) {
 }
 
 void TForm6::wmsetcursor(TMessage& m) {
+  // The sizing borders and corners, and the plain border beside them.
   const int hit = static_cast<short>(LOWORD(m.LParam));
-  if (hit >= HTLEFT && hit <= HTBOTTOMRIGHT) {
+  if (hit >= HTLEFT && hit <= HTBORDER) {
     m.Result = 0;
     return;
   }

@@ -85,12 +85,18 @@ TEST_F(JuliaPreview, WindowTakesAQuarterOfTheScreenPinnedWithGreyLevels) {
   GetWindowRect(window, &after);
   EXPECT_EQ(after.right - after.left, before.right - before.left);
   EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
-  for (int hit : {HTLEFT, HTRIGHT, HTTOP, HTBOTTOM, HTBOTTOMRIGHT}) {
-    SetCursor(LoadCursor(nullptr, IDC_ARROW));
+  for (int hit : {HTLEFT, HTRIGHT, HTTOP, HTBOTTOM, HTBOTTOMRIGHT, HTBORDER}) {
+    // A cursor no default handling would set: whatever replaced it came from the message.
+    SetCursor(LoadCursor(nullptr, IDC_CROSS));
     SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
                  MAKELPARAM(hit, WM_MOUSEMOVE));
-    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_ARROW)) << "hit " << hit;
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_CROSS)) << "hit " << hit;
   }
+  // The caption keeps the default handling, which sets the arrow.
+  SetCursor(LoadCursor(nullptr, IDC_CROSS));
+  SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+               MAKELPARAM(HTCAPTION, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_ARROW));
 }
 
 TEST_F(JuliaPreview, JInEitherWindowAndBothItemsToggleIt) {
