@@ -3,7 +3,9 @@
 // Navigation.cpp (PrecisionGuardSteps).
 #include "ExplorerState.h"
 #include "MainForm.h"
+#include "ParametersForm.h"
 #include "RenderSettings.h"
+#include "forms/CheckBox.h"
 #include "forms/Responder.h"
 
 namespace {
@@ -18,18 +20,26 @@ const char* const Sse2OffText = "sse2 is switched off since 64 bit floating poin
 void TForm1::PrecisionGuard(bool reconfine) {
   const TGuardSteps steps = PrecisionGuardSteps(
       ViewWidth, ViewHeight, TKernelSwitches{UseSSE2, UseSSE, Use3DNow}, HasSSE2);
-  // The parameters window's kernel check boxes follow these switches once that window
-  // is part of the program.
+  // The parameters window's kernel check boxes follow the switches: its OK reads the
+  // kernel from them.
   if (steps.SinglesOff) {
     Use3DNow = 0;
     UseSSE = 0;
     UserResponder().MessageBox(Handle(), SinglesOffText, GuardCaption, MB_OK | MB_ICONINFORMATION);
     if (reconfine) ReconfineInFullScreen();
-    if (steps.Sse2On) UseSSE2 = -1;
+    if (Form2) {
+      Form2->CheckBox5->SetChecked(false);
+      Form2->CheckBox4->SetChecked(false);
+    }
+    if (steps.Sse2On) {
+      UseSSE2 = -1;
+      if (Form2) Form2->CheckBox2->SetChecked(true);
+    }
   }
   if (steps.Sse2Off) {
     UseSSE2 = 0;
     UserResponder().MessageBox(Handle(), Sse2OffText, GuardCaption, MB_OK | MB_ICONINFORMATION);
     if (reconfine) ReconfineInFullScreen();
+    if (Form2) Form2->CheckBox2->SetChecked(false);
   }
 }

@@ -146,6 +146,7 @@ TForm2::TForm2(TComponent* owner) : TForm(owner) {
   BuildCorners();
   ColorDialog1 = new TColorDialog(this);
   ColorDialog1->SetName("ColorDialog1");
+  ColorDialog1->Options = TColorDialogOptions{cdAnyColor};
   ColorDialog1->OnShow = MakeEvent(this, &TForm2::ColorDialog1Show);
 
   OnCreate = MakeEvent(this, &TForm2::FormCreate);
@@ -285,17 +286,30 @@ void TForm2::FormShow(TObject*) {
   CheckBox1->SetChecked(ColorScale100 != 0);
   if (Form1 && Form1->Menu()) {
     ParamsSysMenu = GetSystemMenu(Handle(), FALSE);
-    // Shown again on the same window (after a modal run or a hide), the item is there.
-    if (ParamsSysMenu &&
-        GetMenuState(ParamsSysMenu, EnableDockingCommand, MF_BYCOMMAND) == UINT(-1)) {
-      AppendMenuA(ParamsSysMenu, MF_SEPARATOR, 0, nullptr);
-      AppendMenuA(ParamsSysMenu, MF_STRING, EnableDockingCommand, "Enable docking");
-    }
+    AppendDockingItem();
+    dockingItem_ = true;
     SetDragKind(dkDrag);
     Constraints().MaxWidth = 0;
     Constraints().MaxHeight = 0;
     MakeDefault(Button1);
   }
+}
+
+void TForm2::AppendDockingItem() {
+  // Shown again on the same window (after a modal run or a hide), the item is there.
+  if (!ParamsSysMenu || GetMenuState(ParamsSysMenu, EnableDockingCommand, MF_BYCOMMAND) != UINT(-1))
+    return;
+  AppendMenuA(ParamsSysMenu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(ParamsSysMenu, MF_STRING, EnableDockingCommand, "Enable docking");
+}
+
+void TForm2::CreateWnd() {
+  TForm::CreateWnd();
+  if (!dockingItem_ || Parent()) return;
+  ParamsSysMenu = GetSystemMenu(Handle(), FALSE);
+  AppendDockingItem();
+  if (ParamsSysMenu && DragKind() == dkDock)
+    CheckMenuItem(ParamsSysMenu, EnableDockingCommand, MF_BYCOMMAND | MF_CHECKED);
 }
 
 void TForm2::FormClose(TObject*, TCloseAction& action) {
@@ -308,6 +322,7 @@ void TForm2::FormClose(TObject*, TCloseAction& action) {
     DeleteMenu(ParamsSysMenu, 7, MF_BYPOSITION);
     DeleteMenu(ParamsSysMenu, EnableDockingCommand, MF_BYCOMMAND);
   }
+  dockingItem_ = false;
   Form1->Parameters1->SetEnabled(true);
   Form1->Panel1->SetAutoSize(true);
 }

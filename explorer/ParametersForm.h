@@ -89,17 +89,24 @@ public:
 protected:
   // syscom2: "Enable docking" switches between moving the window and docking it.
   void WMSysCommand(TMessage& m) override;
+  // Docking makes the window again (a child in the panel, a top-level window out of
+  // it): the new system menu carries "Enable docking" again.
+  void CreateWnd() override;
 
 private:
   void BuildControls();
   void BuildColouring();
   void BuildCorners();
+  void AppendDockingItem();
   void MakeDefault(TButton* button);
   void ShowCaptionForMode();
   void ShowColouring();
   // The shown colours again: from IterBuffer on a deeper surface, by the palette alone
   // on an 8-bit one.
   void Recolour();
+
+  // The show handler gave the system menu "Enable docking"; the close takes it away.
+  bool dockingItem_ = false;
 };
 
 extern TForm2* Form2;

@@ -95,6 +95,7 @@ bool TColorDialog::RunSystemDialog(HWND owner) {
   cc.lpCustColors = CustomColors;
   cc.Flags = CC_RGBINIT;
   if (Options.Contains(cdFullOpen)) cc.Flags |= CC_FULLOPEN;
+  if (Options.Contains(cdAnyColor)) cc.Flags |= CC_ANYCOLOR;
   if (!ChooseColorA(&cc)) return false;
   Color = static_cast<TColor>(cc.rgbResult);
   return true;

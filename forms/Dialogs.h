@@ -70,7 +70,8 @@ protected:
   bool IsSaveDialog() const override { return true; }
 };
 
-enum TColorDialogOption { cdFullOpen };
+// cdAnyColor: the basic colours offer every colour, not only the solid ones.
+enum TColorDialogOption { cdFullOpen, cdAnyColor };
 using TColorDialogOptions = TSet<TColorDialogOption>;
 
 class TColorDialog : public TCommonDialog {

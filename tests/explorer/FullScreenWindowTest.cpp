@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "ConfigForm.h"
+#include "MyTrackBar.h"
 #include "ParametersWindowFixture.h"
 #include "RenderState.h"
 #include "TextFit.h"
@@ -231,6 +232,42 @@ TEST_F(FullScreenWindow, AMinimisedFullScreenRendersOnceWhenRestored) {
   PumpMainFor(200);
   EXPECT_EQ(renderStarts, starts + 1);
   EXPECT_EQ(RenderOnNextPaint, 0);
+}
+
+TEST_F(FullScreenWindow, ColourOkOnAnEightBitSurfaceChangesOnlyThePalette) {
+  Open(320, 240);
+  SetDisplay(640, 480, 8);
+  form->Fullscreen2->Click();
+  ASSERT_TRUE(WaitForRender());
+  ASSERT_TRUE(Settle());
+  ASSERT_EQ(form->DXDraw1->Surface()->BitCount(), 8);
+  const std::vector<std::uint32_t> indices = SurfacePixels();
+  const std::uint32_t renderStart = RenderStartTime;
+  const int starts = renderStarts;
+  PaletteOffset = 5;
+  Form2->Show();
+  ASSERT_TRUE(Settle());
+  Form2->TrackBar1->SetPosition(40);
+  Form2->TrackBar2->SetPosition(0);
+  Form2->TrackBar3->SetPosition(2);
+  Click(Form2->Button2);
+  EXPECT_TRUE(boxes.texts.empty()) << boxes.texts[0];
+  EXPECT_EQ(renderStarts, starts);
+  EXPECT_EQ(RenderStartTime, renderStart);
+  EXPECT_EQ(RecolorRequest, 0);
+  EXPECT_EQ(PaletteOffset, 0);
+  // The same colour indices, shown through the new gradient.
+  EXPECT_EQ(SurfacePixels(), indices);
+  const RGBQUAD* table = form->DXDraw1->ColorTable;
+  for (int i : {1, 3, 6}) {
+    EXPECT_EQ(table[16 + i].rgbRed, 40 * i) << i;
+    EXPECT_EQ(table[16 + i].rgbGreen, 0) << i;
+    EXPECT_EQ(table[16 + i].rgbBlue, 2 * i) << i;
+  }
+  Form2->Close();
+  RedSlope = 8;
+  GreenSlope = 16;
+  BlueSlope = 24;
 }
 
 TEST_F(FullScreenWindow, AlwaysOnTopTwiceReturnsToTheNormalOrder) {

@@ -6,7 +6,11 @@
 
 #include <windows.h>
 
+#include <array>
+#include <cstring>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "ColorSettings.h"
 #include "Coloring.h"
@@ -14,6 +18,7 @@
 #include "RenderSettings.h"
 #include "RenderState.h"
 #include "display/DXDraw.h"
+#include "forms/Dialogs.h"
 #include "forms/Menus.h"
 #include "forms/Panel.h"
 #include "forms/StdCtrls.h"
@@ -138,6 +143,43 @@ TEST_F(Parameters, ShowingTheWindowReadsTheKernelAndProcessorFacts) {
   EXPECT_EQ(UseMultiThreading, 0);
   EXPECT_EQ(Form2->Caption(), "Parameters - Mandelbrot set");
   Use3DNow = 0;
+}
+
+TEST_F(Parameters, ThePrecisionGuardSetsTheKernelBoxesAfterItsMessage) {
+  Open();
+  TForm2* p = Form2;
+  UseSSE2 = 0;
+  UseSSE = -1;
+  Use3DNow = 0;
+  form->ShowParameters();
+  ASSERT_TRUE(p->CheckBox4->Checked());
+  // The boxes still show the old kernel while the message is up.
+  bool sseShownDuringMessage = false;
+  struct TWatcher : TBoxRecorder {
+    std::function<void()> onBox;
+    int MessageBox(HWND w, const std::string& text, const std::string& caption, UINT f) override {
+      onBox();
+      return TBoxRecorder::MessageBox(w, text, caption, f);
+    }
+  } watcher;
+  watcher.onBox = [&] { sseShownDuringMessage = p->CheckBox4->Checked(); };
+  ViewWidth = 6e-5L;
+  ViewHeight = 4.5e-5L;
+  form->PrecisionGuard(false);
+  ASSERT_EQ(watcher.texts.size(), 1u);
+  EXPECT_TRUE(sseShownDuringMessage);
+  EXPECT_FALSE(p->CheckBox4->Checked());
+  EXPECT_FALSE(p->CheckBox5->Checked());
+  EXPECT_EQ(p->CheckBox2->Checked(), HasSSE2 != 0);
+
+  UseSSE2 = -1;
+  p->CheckBox2->SetChecked(true);
+  ViewWidth = 8e-14L;
+  ViewHeight = 6e-14L;
+  form->PrecisionGuard(false);
+  ASSERT_EQ(watcher.texts.size(), 2u);
+  EXPECT_EQ(UseSSE2, 0);
+  EXPECT_FALSE(p->CheckBox2->Checked());
 }
 
 TEST_F(Parameters, DefaultButtonFollowsTheAreaInUse) {
@@ -326,12 +368,80 @@ TEST_F(Parameters, ColourOkRecoloursA32BitSurfaceWithoutIterating) {
   BlueSlope = 24;
 }
 
+TEST_F(Parameters, InnerColourTakesThePickedColourIntoALoadedTableAndRecolours) {
+  Open();
+  ASSERT_EQ(form->DXDraw1->Surface()->BitCount(), 32);
+  TForm2* p = Form2;
+  p->Show();
+  ASSERT_TRUE(Settle());
+  EXPECT_TRUE(p->ColorDialog1->Options.Contains(cdAnyColor));
+  struct TColourAnswer : TBoxRecorder {
+    std::vector<TColor> shown;
+    bool accept = false;
+    TColor answer = clBlack;
+    bool ExecuteDialog(TCommonDialog& dialog, HWND) override {
+      auto& colour = dynamic_cast<TColorDialog&>(dialog);
+      shown.push_back(colour.Color);
+      if (accept) colour.Color = answer;
+      return accept;
+    }
+  } user;
+  InsideColor = 0x00102030;
+  PaletteLoaded = -1;  // a loaded table keeps its gradient entries
+  RGBQUAD before[256];
+  std::memcpy(before, form->DXDraw1->ColorTable, sizeof before);
+  const std::vector<std::int32_t> counts = IterBuffer;
+  const std::uint32_t renderStart = RenderStartTime;
+
+  // Cancelled, nothing changes.
+  Click(p->Button5);
+  ASSERT_EQ(user.shown.size(), 1u);
+  EXPECT_EQ(user.shown[0], static_cast<TColor>(0x00102030));  // preset with InsideColor
+  EXPECT_EQ(InsideColor, 0x00102030u);
+  EXPECT_EQ(std::memcmp(before, form->DXDraw1->ColorTable, sizeof before), 0);
+
+  user.accept = true;
+  user.answer = static_cast<TColor>(0x004080FF);
+  Click(p->Button5);
+  ASSERT_EQ(user.shown.size(), 2u);
+  EXPECT_EQ(InsideColor, 0x004080FFu);
+  EXPECT_EQ(p->Shape1->Brush()->Color(), static_cast<TColor>(0x004080FF));
+  EXPECT_EQ(PaletteLoaded, -1);
+  const RGBQUAD* table = form->DXDraw1->ColorTable;
+  EXPECT_EQ(std::memcmp(before + 16, table + 16, 224 * sizeof(RGBQUAD)), 0);
+  EXPECT_EQ((std::array<int, 3>{table[240].rgbRed, table[240].rgbGreen, table[240].rgbBlue}),
+            (std::array<int, 3>{0xFF, 0x80, 0x40}));
+  EXPECT_EQ((std::array<int, 3>{table[15].rgbRed, table[15].rgbGreen, table[15].rgbBlue}),
+            (std::array<int, 3>{0x00, 0x7F, 0xBF}));
+  // Recoloured from the counts, not iterated again.
+  EXPECT_EQ(IterBuffer, counts);
+  EXPECT_EQ(RenderStartTime, renderStart);
+  const std::vector<std::uint32_t> pixels = SurfacePixels();
+  ASSERT_EQ(pixels.size(), counts.size());
+  int inside = 0;
+  for (size_t i = 0; i < counts.size(); ++i) {
+    if (counts[i] != 0) continue;
+    ++inside;
+    ASSERT_EQ(pixels[i], 0xFF8040u) << "pixel " << i;
+  }
+  EXPECT_GT(inside, 1000);
+}
+
 TEST_F(Parameters, DocksIntoThePanelRefusesToCloseThereAndClosesUndocked) {
   Open();
   TForm2* p = Form2;
   p->Show();
   ASSERT_TRUE(Settle());
   ASSERT_NE(ParamsSysMenu, nullptr);
+  // On the standard system menu the separator before "Enable docking" sits at position 7,
+  // where the close takes it away (Wine's menu has one of its own there).
+  const int menuItems = GetMenuItemCount(ParamsSysMenu);
+  MENUITEMINFOA separator{};
+  separator.cbSize = sizeof separator;
+  separator.fMask = MIIM_FTYPE;
+  ASSERT_TRUE(GetMenuItemInfoA(ParamsSysMenu, 7, TRUE, &separator));
+  EXPECT_TRUE(separator.fType & MFT_SEPARATOR);
+  EXPECT_EQ(GetMenuItemID(ParamsSysMenu, menuItems - 1), EnableDockingCommand);
   // "Enable docking" switches between moving and docking the window.
   EXPECT_NE(GetMenuState(ParamsSysMenu, EnableDockingCommand, MF_BYCOMMAND), UINT(-1));
   EXPECT_EQ(p->DragKind(), dkDrag);
@@ -364,10 +474,19 @@ TEST_F(Parameters, DocksIntoThePanelRefusesToCloseThereAndClosesUndocked) {
   EXPECT_EQ(DockedHeight, 0);
   EXPECT_EQ(form->Panel1->Height(), 0);
   EXPECT_EQ(form->DXDraw1->Height(), clientBefore);
+  // Out of the panel it is a window made anew, whose system menu has the item again,
+  // which the end of the docking gesture checks.
+  EXPECT_EQ(ParamsSysMenu, GetSystemMenu(p->Handle(), FALSE));
+  EXPECT_EQ(GetMenuItemCount(ParamsSysMenu), menuItems);
+  p->FormEndDock(p, nullptr, 0, 0);
+  EXPECT_TRUE(GetMenuState(ParamsSysMenu, EnableDockingCommand, MF_BYCOMMAND) & MF_CHECKED);
+  EXPECT_EQ(p->DragKind(), dkDock);
   form->Parameters1->SetEnabled(false);
   p->Close();
   ASSERT_TRUE(Settle());
   EXPECT_FALSE(p->Visible());
+  EXPECT_EQ(GetMenuItemCount(ParamsSysMenu), menuItems - 2);
+  EXPECT_EQ(GetMenuState(ParamsSysMenu, EnableDockingCommand, MF_BYCOMMAND), UINT(-1));
   EXPECT_TRUE(form->Parameters1->Enabled());
   EXPECT_TRUE(form->Panel1->AutoSize());
   // The menu command shows it again.
