@@ -125,34 +125,35 @@ int TextWidth(const std::string& text) {
   return size.cx;
 }
 
-// The text of the tip that a tooltip of this thread shows at point P of window W; empty
-// when none covers it.
+// A point of a window, and the text of the tip that a tooltip of this thread shows there.
+struct TTipSearch {
+  HWND w;
+  POINT p;
+  std::string text;
+};
+
+BOOL CALLBACK FindTipAt(HWND tip, LPARAM l) {
+  char cls[64] = "";
+  GetClassNameA(tip, cls, sizeof cls);
+  if (lstrcmpiA(cls, TOOLTIPS_CLASSA) != 0) return TRUE;
+  auto* s = reinterpret_cast<TTipSearch*>(l);
+  TTHITTESTINFOA hit{};
+  hit.hwnd = s->w;
+  hit.pt = s->p;
+  hit.ti.cbSize = TTTOOLINFOA_V2_SIZE;
+  if (!SendMessageA(tip, TTM_HITTESTA, 0, reinterpret_cast<LPARAM>(&hit))) return TRUE;
+  char text[1024] = "";
+  hit.ti.cbSize = TTTOOLINFOA_V2_SIZE;
+  hit.ti.lpszText = text;
+  SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&hit.ti));
+  s->text = text;
+  return FALSE;
+}
+
+// Empty when no tip covers point P of window W.
 std::string TipAt(HWND w, POINT p) {
-  struct Search {
-    HWND w;
-    POINT p;
-    std::string text;
-  } search{w, p, ""};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND tip, LPARAM l) -> BOOL {
-        char cls[64] = "";
-        GetClassNameA(tip, cls, sizeof cls);
-        if (lstrcmpiA(cls, TOOLTIPS_CLASSA) != 0) return TRUE;
-        auto* s = reinterpret_cast<Search*>(l);
-        TTHITTESTINFOA hit{};
-        hit.hwnd = s->w;
-        hit.pt = s->p;
-        hit.ti.cbSize = TTTOOLINFOA_V2_SIZE;
-        if (!SendMessageA(tip, TTM_HITTESTA, 0, reinterpret_cast<LPARAM>(&hit))) return TRUE;
-        char text[1024] = "";
-        hit.ti.cbSize = TTTOOLINFOA_V2_SIZE;
-        hit.ti.lpszText = text;
-        SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&hit.ti));
-        s->text = text;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TTipSearch search{w, p, ""};
+  EnumThreadWindows(GetCurrentThreadId(), &FindTipAt, reinterpret_cast<LPARAM>(&search));
   return search.text;
 }
 
