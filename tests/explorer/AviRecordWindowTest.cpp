@@ -18,6 +18,7 @@
 #include "ParametersForm.h"
 #include "RenderSettings.h"
 #include "TextFit.h"
+#include "TipAt.h"
 #include "Unit3.h"
 #include "Unit5.h"
 #include "display/DXAVIRec.h"
@@ -123,38 +124,6 @@ int TextWidth(const std::string& text) {
   SelectObject(dc, old);
   ReleaseDC(Form5->Handle(), dc);
   return size.cx;
-}
-
-// A point of a window, and the text of the tip that a tooltip of this thread shows there.
-struct TTipSearch {
-  HWND w;
-  POINT p;
-  std::string text;
-};
-
-BOOL CALLBACK FindTipAt(HWND tip, LPARAM l) {
-  char cls[64] = "";
-  GetClassNameA(tip, cls, sizeof cls);
-  if (lstrcmpiA(cls, TOOLTIPS_CLASSA) != 0) return TRUE;
-  auto* s = reinterpret_cast<TTipSearch*>(l);
-  TTHITTESTINFOA hit{};
-  hit.hwnd = s->w;
-  hit.pt = s->p;
-  hit.ti.cbSize = TTTOOLINFOA_V2_SIZE;
-  if (!SendMessageA(tip, TTM_HITTESTA, 0, reinterpret_cast<LPARAM>(&hit))) return TRUE;
-  char text[1024] = "";
-  hit.ti.cbSize = TTTOOLINFOA_V2_SIZE;
-  hit.ti.lpszText = text;
-  SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&hit.ti));
-  s->text = text;
-  return FALSE;
-}
-
-// Empty when no tip covers point P of window W.
-std::string TipAt(HWND w, POINT p) {
-  TTipSearch search{w, p, ""};
-  EnumThreadWindows(GetCurrentThreadId(), &FindTipAt, reinterpret_cast<LPARAM>(&search));
-  return search.text;
 }
 
 TEST_F(AviRecordWindow, TheWindowAsBuilt) {
