@@ -18,7 +18,6 @@ public:
   THintTip(const THintTip&) = delete;
   THintTip& operator=(const THintTip&) = delete;
 
-  HWND Handle() const { return tip_; }
   void SetText(const std::string& text);
   // A mouse message that the control or its parent received.
   void Relay(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
