@@ -58,26 +58,31 @@ TEdit* MakeEdit(TForm5* form, const char* name, const char* text, int left, int 
   return edit;
 }
 
-// The value of a box for the recorder, or the conversion error with RECORD up again.
-std::uint8_t FrameRateOf(TEdit* edit, TSpeedButton* record) {
-  std::uint8_t fps = 0;
-  if (ParseFrameRate(edit->Text(), fps)) return fps;
-  record->SetDown(false);
-  throw EConvertError(FrameRateRange, edit->Text());
-}
-
-int FrameSideOf(TEdit* edit, TSpeedButton* record) {
-  std::int32_t side = 0;
-  if (ParseFrameSide(edit->Text(), side)) return side;
-  record->SetDown(false);
-  throw EConvertError(FrameSizeRange, edit->Text());
-}
-
 // A text as a 32-bit whole number, or the class library's conversion error.
 int WholeNumber(const std::string& text) {
   const long long value = StrToInt(text);
   if (value < INT32_MIN || value > INT32_MAX) throw EConvertError(SInvalidInteger, text);
   return static_cast<int>(value);
+}
+
+// The value of a box for the recorder, or a conversion error with RECORD up again: the
+// class library's own for a text that is no number, the window's for one out of range.
+[[noreturn]] void RefuseBox(TEdit* edit, TSpeedButton* record, const char* range) {
+  record->SetDown(false);
+  WholeNumber(edit->Text());
+  throw EConvertError(range, edit->Text());
+}
+
+std::uint8_t FrameRateOf(TEdit* edit, TSpeedButton* record) {
+  std::uint8_t fps = 0;
+  if (ParseFrameRate(edit->Text(), fps)) return fps;
+  RefuseBox(edit, record, FrameRateRange);
+}
+
+int FrameSideOf(TEdit* edit, TSpeedButton* record) {
+  std::int32_t side = 0;
+  if (ParseFrameSide(edit->Text(), side)) return side;
+  RefuseBox(edit, record, FrameSizeRange);
 }
 
 }  // namespace
@@ -145,6 +150,7 @@ TForm5::TForm5(TComponent* owner) : TForm(owner) {
   Button1 = Make<TButton>(this, "Button1", 8, 250, 233, 25);
   Button1->SetCaption("Add Frame");
   Button1->SetEnabled(false);
+  Button1->SetHint("Right mouse button works too !");
   Button1->OnClick = MakeEvent(this, &TForm5::Button1Click);
 
   Label8 = MakeLabel(this, "Label8", "Auto Zoom Steps:", 8, 286);

@@ -11,6 +11,7 @@
 #include "forms/DialogKeys.h"
 #include "forms/FlagScope.h"
 #include "forms/Forms.h"
+#include "forms/HintTip.h"
 
 // TWinControl.
 
@@ -36,6 +37,7 @@ HWND TWinControl::Handle() {
     if (parent_) parent_->Handle();
     if (!handle_) {
       CreateWnd();
+      UpdateHintTip();
       CreateChildHandles();
       Realign();
     }
@@ -53,6 +55,34 @@ void TWinControl::SetParentWindow(HWND window) {
   if (window == parentWindow_) return;
   parentWindow_ = window;
   if (handle_ && !parent_) ::SetParent(handle_, window);
+}
+
+void TWinControl::SetHint(const std::string& hint) {
+  if (hint == hint_) return;
+  hint_ = hint;
+  UpdateHintTip();
+}
+
+// The tip goes with the window: made with it, or when a hint comes to a window that has
+// none yet.
+void TWinControl::UpdateHintTip() {
+  if (!handle_) return;
+  if (hint_.empty()) {
+    delete hintTip_;
+    hintTip_ = nullptr;
+  } else if (hintTip_) {
+    hintTip_->SetText(hint_);
+  } else if (HWND parent = GetParent(handle_); parent && (GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD)) {
+    hintTip_ = new THintTip(handle_, parent, hint_);
+  }
+}
+
+// The tips of this control and of its children see the mouse over this window.
+void TWinControl::RelayToHintTips(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (hintTip_) hintTip_->Relay(handle_, msg, wParam, lParam);
+  for (TControl* control : controls_)
+    if (auto* child = dynamic_cast<TWinControl*>(control); child && child->hintTip_)
+      child->hintTip_->Relay(handle_, msg, wParam, lParam);
 }
 
 bool TWinControl::Showing() const { return handle_ && IsWindowVisible(handle_); }
@@ -324,6 +354,7 @@ void TWinControl::WMWindowPosChanged(TMessage& m) {
   if (GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD) MapWindowPoints(nullptr, GetParent(handle_), reinterpret_cast<POINT*>(&r), 2);
   bool resized = r.right - r.left != width_ || r.bottom - r.top != height_;
   UpdateBoundsFields(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  if (hintTip_) hintTip_->Place();
   if (resized) Realign();
 }
 

@@ -11,6 +11,8 @@
 
 #include "forms/TControl.h"
 
+class THintTip;
+
 // What a window control asks CreateWindowEx for; CreateParams fills it.
 struct TCreateParams {
   std::string Caption;
@@ -55,6 +57,10 @@ public:
   virtual void SetFocus();
   bool TabStop() const { return tabStop_; }
   void SetTabStop(bool value) { tabStop_ = value; }
+  // The text of the tip shown while the mouse rests on the control, enabled or not
+  // (HintTip.h); empty: no tip.
+  const std::string& Hint() const { return hint_; }
+  void SetHint(const std::string& hint);
 
   void DefaultHandler(TMessage& message) override;
   void Dispatch(TMessage& message) override;
@@ -99,6 +105,8 @@ private:
   void RemoveControl(TControl* control);
   void CreateChildHandles();
   LRESULT MainWndProc(UINT msg, WPARAM wParam, LPARAM lParam);
+  void UpdateHintTip();
+  void RelayToHintTips(UINT msg, WPARAM wParam, LPARAM lParam);
 
   HWND handle_ = nullptr;
   HWND parentWindow_ = nullptr;
@@ -107,4 +115,6 @@ private:
   bool aligning_ = false;
   bool tabStop_ = false;
   TBrush brush_;
+  std::string hint_;
+  THintTip* hintTip_ = nullptr;
 };

@@ -6,6 +6,7 @@
 
 #include "forms/Application.h"
 #include "forms/Controls.h"
+#include "forms/HintTip.h"
 
 namespace {
 thread_local TWinControl* creatingControl = nullptr;
@@ -32,6 +33,7 @@ TWinControl* FindControl(HWND window) {
 
 LRESULT TWinControl::MainWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   TMessage message{msg, wParam, lParam, 0};
+  if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) RelayToHintTips(msg, wParam, lParam);
   try {
     WindowProc(message);
   } catch (...) {
@@ -41,6 +43,9 @@ LRESULT TWinControl::MainWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_NCDESTROY) {
     SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
     handle_ = nullptr;
+    // The tip goes with the window; a new window gets a new one.
+    delete hintTip_;
+    hintTip_ = nullptr;
   }
   return message.Result;
 }

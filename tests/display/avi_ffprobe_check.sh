@@ -4,6 +4,7 @@
 # key=value fields separated by '|' as ffprobe's compact output prints them (stream
 # type, codec, frame size, rate and counted frames, or the sound format); every field
 # expected must be in ffprobe's line for that stream, and the stream counts must agree.
+# Every video packet must be a key frame.
 set -uo pipefail
 dir=${1:?folder of the recorded files}
 shopt -s nullglob
@@ -25,6 +26,11 @@ for expect in "$dir"/*.avi.expect; do
       [[ "|${got[$i]:-}|" == *"|$f|"* ]] || ok=0
     done
   done
+  # Every frame is written as a key frame: no video packet may lack the K flag.
+  flags=$(ffprobe -v error -select_streams v -show_entries packet=flags -of csv=p=0 "$avi" 2>&1)
+  if [ -z "$flags" ] || grep -qv '^K' <<< "$flags"; then
+    echo "not every frame a key frame: $avi"; ok=0
+  fi
   if [ "$ok" -eq 1 ]; then
     passed=$((passed + 1))
   else

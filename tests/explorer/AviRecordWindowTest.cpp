@@ -3,6 +3,9 @@
 // recordings that cannot start, the zoom flight in and out with its silent precision
 // rule, and frames added by hand and by the right button. Every file written is read
 // back here and by ffprobe (avi_ffprobe_check.sh) against what the test expects.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <cmath>
 #include <memory>
 #include <string>
@@ -15,6 +18,7 @@
 #include "ParametersForm.h"
 #include "RenderSettings.h"
 #include "TextFit.h"
+#include "TipAt.h"
 #include "Unit3.h"
 #include "Unit5.h"
 #include "display/DXAVIRec.h"
@@ -145,6 +149,14 @@ TEST_F(AviRecordWindow, TheWindowAsBuilt) {
   EXPECT_EQ(Form5->RadioGroup1->ItemIndex(), TForm5::AutoFrameAdd);
   EXPECT_EQ(Form5->RadioGroup2->ItemIndex(), TForm5::ZoomIn);
   EXPECT_FALSE(Form5->Button1->Enabled());
+  // The hint shows over the disabled button's place, and over the button once enabled.
+  const char hint[] = "Right mouse button works too !";
+  EXPECT_EQ(Form5->Button1->Hint(), hint);
+  const RECT b = Form5->Button1->BoundsRect();
+  EXPECT_EQ(TipAt(Form5->Handle(), POINT{(b.left + b.right) / 2, (b.top + b.bottom) / 2}), hint);
+  EXPECT_EQ(TipAt(Form5->Handle(), POINT{b.left + 2, b.bottom - 2}), hint);
+  EXPECT_EQ(TipAt(Form5->Handle(), POINT{b.left + 2, b.bottom + 2}), "");
+  EXPECT_EQ(TipAt(Form5->Button1->Handle(), POINT{5, 5}), hint);
   EXPECT_FALSE(Form5->SpeedButton1->Down());
   EXPECT_EQ(Form5->ComboBox1->Items()->Count(), 5);
   EXPECT_EQ(Form5->ComboBox1->ItemIndex(), 1);
@@ -207,6 +219,35 @@ TEST_F(AviRecordWindow, TheWindowAsBuilt) {
   EXPECT_FALSE(Form5->Modal());
 }
 
+TEST_F(AviRecordWindow, TheHintShowsWhileThePointerRestsOnTheDisabledButton) {
+  ASSERT_FALSE(Form5->Button1->Enabled());
+  SetForegroundWindow(Form5->Handle());
+  const RECT b = Form5->Button1->BoundsRect();
+  const POINT at = Form5->ClientToScreen(POINT{(b.left + b.right) / 2, (b.top + b.bottom) / 2});
+  SetCursorPos(at.x, at.y);
+  std::string shown;
+  const bool visible = PumpMainUntil(
+      [&] {
+        HWND tip = nullptr;
+        while ((tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) != nullptr) {
+          if (!IsWindowVisible(tip) || GetWindowThreadProcessId(tip, nullptr) != GetCurrentThreadId()) continue;
+          char text[128] = "";
+          GetWindowTextA(tip, text, sizeof text);
+          shown = text;
+          return true;
+        }
+        // The pointer rests: the system repeats where it is.
+        POINT p;
+        GetCursorPos(&p);
+        if (p.x != at.x || p.y != at.y) SetCursorPos(at.x, at.y);
+        return false;
+      },
+      5000);
+  SetCursorPos(0, 0);
+  ASSERT_TRUE(visible);
+  EXPECT_EQ(shown, "Right mouse button works too !");
+}
+
 TEST_F(AviRecordWindow, TheZoomStepsBoxRepairsWhatIsTyped) {
   const struct {
     const char* Typed;
@@ -267,7 +308,10 @@ TEST_F(AviRecordWindow, ARecordingThatCannotStartIsShownAndRecordPopsUp) {
       {"no such folder", "avi-flight-out\\missing\\x.avi", "320", "30", SAviCannotCreateFile},
       {"frame rate 256", "avi-flight-out\\x.avi", "320", "256", "'256' is not a frame rate from 1 to 255"},
       {"frame rate 0", "avi-flight-out\\x.avi", "320", "0", "'0' is not a frame rate from 1 to 255"},
-      {"width not a number", "avi-flight-out\\x.avi", "abc", "30", "'abc' is not a frame size"},
+      {"width 0", "avi-flight-out\\x.avi", "0", "30", "'0' is not a frame size"},
+      // A text that is no number gets the class library's own conversion error.
+      {"width not a number", "avi-flight-out\\x.avi", "abc", "30", "'abc' is not a valid integer value"},
+      {"frame rate not a number", "avi-flight-out\\x.avi", "320", "3O", "'3O' is not a valid integer value"},
   };
   for (const auto& c : cases) {
     responder.boxes.clear();
