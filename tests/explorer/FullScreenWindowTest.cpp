@@ -67,7 +67,7 @@ protected:
     ReleaseDC(nullptr, screen);
   }
 
-  // The Mandelbrot set of the default view on the screen: the row at imaginary part 0.6
+  // The Mandelbrot set of the default view on the screen: the row whose imaginary part is 0.6
   // crosses the black set and coloured outside points on both sides.
   void ExpectSetOnScreen(const RECT& r, const std::string& where) {
     int black = 0, coloured = 0;
