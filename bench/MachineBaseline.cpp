@@ -2,7 +2,7 @@
 // the main cardioid, so each runs all its iterations and every thread's share costs the
 // same. The threads start first and wait for one event; only the work is timed, up to
 // the moment the last thread says it is done (not its exit).
-#include "MachineBaseline.h"
+#include "bench/MachineBaseline.h"
 
 #include <windows.h>
 
@@ -10,10 +10,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "KernelChoice.h"
-#include "RenderSettings.h"
-#include "forms/Thread.h"
-#include "itercore.h"
+#include "explorer/app/KernelChoice.h"
+#include "explorer/render/RenderSettings.h"
+#include "forms/runtime/Thread.h"
+#include "kernels/itercore.h"
 
 namespace {
 

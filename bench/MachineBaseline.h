@@ -4,7 +4,7 @@
 // processor. Shared by renderbench and diskbench.
 #pragma once
 
-#include "Figures.h"
+#include "bench/Figures.h"
 
 // Sets the kernel switches as the explorer's start-up does for this processor.
 void UseStartupKernel();

@@ -3,7 +3,7 @@
 #include <mm3dnow.h>
 #include <string.h>
 
-#include "chain_limits.h"
+#include "bench/chain_limits.h"
 
 namespace {
 volatile float kA = 0.5f, kB = 0.25f, kC = 0.25f, kStart = 3.0f;

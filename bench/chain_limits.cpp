@@ -3,7 +3,7 @@
 // a = 1/2 and b + c = 1/2 settles at 1, far from overflow and denormals.
 #include <emmintrin.h>
 
-#include "chain_limits.h"
+#include "bench/chain_limits.h"
 
 namespace {
 // Loaded at run time, so that the compiler cannot fold the chain.

@@ -10,15 +10,15 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "DiskImage.h"
-#include "DiskImageSave.h"
-#include "DiskRenderState.h"
-#include "DiskWorkers.h"
-#include "MemorySurface.h"
-#include "RenderEngine.h"
-#include "RenderSettings.h"
-#include "RenderState.h"
-#include "forms/Thread.h"
+#include "explorer/render/DiskImage.h"
+#include "explorer/print/DiskImageSave.h"
+#include "explorer/render/DiskRenderState.h"
+#include "explorer/render/DiskWorkers.h"
+#include "explorer/render/MemorySurface.h"
+#include "explorer/render/RenderEngine.h"
+#include "explorer/render/RenderSettings.h"
+#include "explorer/render/RenderState.h"
+#include "forms/runtime/Thread.h"
 
 namespace {
 

@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "DiskImage.h"
-#include "DiskRenderState.h"
-#include "DiskWorkers.h"
-#include "MachineBaseline.h"
-#include "RenderSettings.h"
-#include "RenderState.h"
-#include "forms/Thread.h"
+#include "explorer/render/DiskImage.h"
+#include "explorer/render/DiskRenderState.h"
+#include "explorer/render/DiskWorkers.h"
+#include "bench/MachineBaseline.h"
+#include "explorer/render/RenderSettings.h"
+#include "explorer/render/RenderState.h"
+#include "forms/runtime/Thread.h"
 
 namespace {
 

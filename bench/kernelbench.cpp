@@ -11,10 +11,10 @@
 #include <functional>
 #include <string>
 
-#include "Figures.h"
-#include "KernelChoice.h"
-#include "chain_limits.h"
-#include "itercore.h"
+#include "bench/Figures.h"
+#include "explorer/app/KernelChoice.h"
+#include "bench/chain_limits.h"
+#include "kernels/itercore.h"
 
 namespace {
 

@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "Figures.h"
-#include "JuliaPreview.h"
-#include "KernelChoice.h"
-#include "RowIteration.h"
-#include "ExplorerControlWord.h"
-#include "forms/Thread.h"
-#include "itercore.h"
+#include "bench/Figures.h"
+#include "explorer/render/JuliaPreview.h"
+#include "explorer/app/KernelChoice.h"
+#include "explorer/render/RowIteration.h"
+#include "explorer/render/ExplorerControlWord.h"
+#include "forms/runtime/Thread.h"
+#include "kernels/itercore.h"
 
 namespace {
 

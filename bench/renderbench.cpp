@@ -11,12 +11,12 @@
 #include <cstdint>
 #include <string>
 
-#include "MachineBaseline.h"
-#include "MemorySurface.h"
-#include "RenderEngine.h"
-#include "RenderSettings.h"
-#include "RenderState.h"
-#include "forms/Thread.h"
+#include "bench/MachineBaseline.h"
+#include "explorer/render/MemorySurface.h"
+#include "explorer/render/RenderEngine.h"
+#include "explorer/render/RenderSettings.h"
+#include "explorer/render/RenderState.h"
+#include "forms/runtime/Thread.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "dib/DIBErrors.h"
-#include "forms/Module.h"
-#include "forms/Picture.h"
+#include "forms/runtime/Module.h"
+#include "forms/graphics/Picture.h"
 
 // The canvas binds itself to the image's DC whenever it needs one.
 class TDIB::DIBCanvas : public TCanvas {

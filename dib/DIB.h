@@ -9,7 +9,7 @@
 #include <string>
 
 #include "dib/DIBSharedImage.h"
-#include "forms/Graphics.h"
+#include "forms/graphics/Graphics.h"
 
 class TDIB : public TGraphic {
 public:

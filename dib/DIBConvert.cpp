@@ -5,8 +5,8 @@
 #include "dib/core/PixelConvert.h"
 #include "dib/DIB.h"
 #include "dib/DIBErrors.h"
-#include "forms/Bitmap.h"
-#include "forms/Picture.h"
+#include "forms/graphics/Bitmap.h"
+#include "forms/graphics/Picture.h"
 
 // GetObject tells a plain bitmap from a DIB section by the size of its answer; the
 // structures are larger on x86_64.

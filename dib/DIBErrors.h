@@ -3,7 +3,7 @@
 #pragma once
 
 #include "dib/core/BmpStatus.h"
-#include "forms/SysUtils.h"
+#include "forms/core/SysUtils.h"
 
 inline constexpr const char SInvalidDIB[] = "DIB is invalid";
 inline constexpr const char SInvalidDIBBitCount[] = "Bitcount in invalid (%d)";

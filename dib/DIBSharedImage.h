@@ -10,8 +10,8 @@
 
 #include "dib/core/BmpHeaders.h"
 #include "dib/PaletteManager.h"
-#include "forms/SharedImage.h"
-#include "forms/Streams.h"
+#include "forms/graphics/SharedImage.h"
+#include "forms/core/Streams.h"
 
 class TDIBSharedImage : public TSharedImage {
 public:

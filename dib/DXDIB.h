@@ -3,7 +3,7 @@
 #pragma once
 
 #include "dib/DIB.h"
-#include "forms/Component.h"
+#include "forms/core/Component.h"
 
 class TCustomDXDIB : public TComponent {
 public:

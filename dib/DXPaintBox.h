@@ -5,7 +5,7 @@
 
 #include "dib/DIB.h"
 #include "dib/PaintBoxGeometry.h"
-#include "forms/Controls.h"
+#include "forms/windows/Controls.h"
 
 class TCustomDXPaintBox : public TGraphicControl {
 public:

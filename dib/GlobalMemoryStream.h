@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "forms/Streams.h"
+#include "forms/core/Streams.h"
 
 class TGlobalMemoryStream : public TMemoryStream {
 public:

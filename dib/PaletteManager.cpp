@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "forms/SysUtils.h"
+#include "forms/core/SysUtils.h"
 
 void FillGreyscaleColorTable(RGBQUAD table[256]) { bmp::FillGreyscaleColorTable(CoreTable(table)); }
 

@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "dib/core/PixelFormat.h"
-#include "forms/Collection.h"
+#include "forms/core/Collection.h"
 
 using DIBPixelFormat = bmp::DIBPixelFormat;
 using bmp::MaskBitCount;

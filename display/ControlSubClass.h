@@ -2,7 +2,7 @@
 // for as long as the object lives. The display control hooks its form this way.
 #pragma once
 
-#include "forms/Controls.h"
+#include "forms/windows/Controls.h"
 
 // Callback data, the message, and the procedure that was in place before the hook:
 // the callback decides whether and when that runs.

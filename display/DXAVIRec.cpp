@@ -10,8 +10,8 @@
 #include "display/DXDraw.h"
 #include "display/DXMediaConsts.h"
 #include "display/DXSounds.h"
-#include "forms/Application.h"
-#include "forms/UtilityWindow.h"
+#include "forms/runtime/Application.h"
+#include "forms/runtime/UtilityWindow.h"
 
 TDXAviRec::TDXAviRec(TComponent* owner) : TComponent(owner) {
   frameWindow_ = AllocateHWnd(MakeEvent(this, &TDXAviRec::FrameWindowProc));

@@ -11,9 +11,9 @@
 #include <cstdint>
 #include <string>
 
-#include "forms/Component.h"
-#include "forms/Messages.h"
-#include "forms/SysUtils.h"
+#include "forms/core/Component.h"
+#include "forms/windows/Messages.h"
+#include "forms/core/SysUtils.h"
 
 class TCustomDXDraw;
 class TSoundCaptureStream;

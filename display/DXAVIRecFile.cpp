@@ -11,10 +11,10 @@
 #include "display/DXDraw.h"
 #include "display/DXMediaConsts.h"
 #include "display/DXSounds.h"
-#include "forms/Application.h"
-#include "forms/Dialogs.h"
-#include "forms/Module.h"
-#include "forms/Thread.h"
+#include "forms/runtime/Application.h"
+#include "forms/dialogs/Dialogs.h"
+#include "forms/runtime/Module.h"
+#include "forms/runtime/Thread.h"
 
 #if defined(__i386__)
 static_assert(sizeof(AVISTREAMINFOA) == 140, "AVISTREAMINFO as the 32-bit platform has it");

@@ -1,8 +1,8 @@
 // TDirectX and the library cache behind LoadDirectXProc.
 #include "display/DXClass.h"
 
-#include "forms/Module.h"
-#include "forms/StringList.h"
+#include "forms/runtime/Module.h"
+#include "forms/core/StringList.h"
 
 void TDirectX::SetDXResult(HRESULT value) {
   dxResult_.store(value);

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "display/DXErrors.h"
-#include "forms/Persistent.h"
+#include "forms/core/Persistent.h"
 
 class TStringList;
 

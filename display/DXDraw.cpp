@@ -13,8 +13,8 @@
 #include "display/DirectDraw.h"
 #include "display/DirectDrawPalette.h"
 #include "display/DirectDrawSurface.h"
-#include "forms/Application.h"
-#include "forms/Forms.h"
+#include "forms/runtime/Application.h"
+#include "forms/windows/Forms.h"
 
 TCustomDXDraw::TCustomDXDraw(TComponent* owner) : TCustomControl(owner) {
   SetOptions(DefaultDXDrawOptions);

@@ -19,8 +19,8 @@
 #include "display/DirectDrawClipper.h"
 #include "display/DirectDrawPalette.h"
 #include "display/DirectDrawSurface.h"
-#include "forms/Controls.h"
-#include "forms/Events.h"
+#include "forms/windows/Controls.h"
+#include "forms/core/Events.h"
 
 class TCustomForm;
 class TControlSubClass;

@@ -4,7 +4,7 @@
 // here is called.
 #pragma once
 
-#include "forms/Sets.h"
+#include "forms/core/Sets.h"
 
 class TCustomDXDraw;
 struct TDXDraw3DObjects;

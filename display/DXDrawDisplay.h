@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <ddraw.h>
 
-#include "forms/Collection.h"
+#include "forms/core/Collection.h"
 
 class TDirectDraw;
 

@@ -5,7 +5,7 @@
 // on the control's fields (DXDraw.h).
 #pragma once
 
-#include "forms/Object.h"
+#include "forms/core/Object.h"
 
 class TCustomDXDraw;
 

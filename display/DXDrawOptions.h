@@ -3,7 +3,7 @@
 // in DXDraw.h.
 #pragma once
 
-#include "forms/Sets.h"
+#include "forms/core/Sets.h"
 
 enum TDXDrawOption {
   doFullScreen,       // exclusive full screen with a display-mode change

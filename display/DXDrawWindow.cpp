@@ -8,7 +8,7 @@
 #include "display/DXDraw.h"
 #include "display/DirectDrawClipper.h"
 #include "display/DirectDrawSurface.h"
-#include "forms/Forms.h"
+#include "forms/windows/Forms.h"
 
 void TCustomDXDraw::FormWndProc(void* data, TMessage& message, const TWndMethod& previous) {
   auto* self = static_cast<TCustomDXDraw*>(data);

@@ -6,7 +6,7 @@
 #include <exception>
 
 #include "display/DXClass.h"
-#include "forms/Module.h"
+#include "forms/runtime/Module.h"
 
 GUID* KeepDriverGUID(const GUID* given, GUID& storage) {
   if (given && !IsBadHugeReadPtr(given, sizeof(GUID))) {

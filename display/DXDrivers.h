@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "forms/Collection.h"
+#include "forms/core/Collection.h"
 
 // Keeps Given for later use: when it addresses 16 readable bytes they are copied into
 // Storage and the result points at the copy; otherwise (nil, the primary display

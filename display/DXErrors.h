@@ -4,7 +4,7 @@
 #pragma once
 
 #include "display/DXConsts.h"
-#include "forms/SysUtils.h"
+#include "forms/core/SysUtils.h"
 
 QV_EXCEPTION(EDirectXError, Exception);
 QV_EXCEPTION(EDirectDrawError, EDirectXError);

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "forms/Forms.h"
+#include "forms/windows/Forms.h"
 
 class TDXForm : public TForm {
 public:

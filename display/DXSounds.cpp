@@ -6,7 +6,7 @@
 
 #include "display/DXClass.h"
 #include "display/DXMediaConsts.h"
-#include "forms/Application.h"
+#include "forms/runtime/Application.h"
 
 #if defined(__i386__)
 static_assert(sizeof(DSCBUFFERDESC1) == 20, "the capture buffer description as the 32-bit platform has it");

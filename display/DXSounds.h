@@ -10,9 +10,9 @@
 #include <wrl/client.h>
 
 #include "display/Wave.h"
-#include "forms/Collection.h"
-#include "forms/Events.h"
-#include "forms/Thread.h"
+#include "forms/core/Collection.h"
+#include "forms/core/Events.h"
+#include "forms/runtime/Thread.h"
 
 QV_EXCEPTION(ESoundCaptureStreamError, EWaveStreamError);
 

@@ -6,7 +6,7 @@
 
 #include <climits>
 
-#include "forms/Application.h"
+#include "forms/runtime/Application.h"
 
 namespace {
 DWORD SystemClock() { return timeGetTime(); }

@@ -10,8 +10,8 @@
 
 #include <windows.h>
 
-#include "forms/Component.h"
-#include "forms/Messages.h"
+#include "forms/core/Component.h"
+#include "forms/windows/Messages.h"
 
 // Sender, LagCount: the whole intervals that passed since the last event, at least 1.
 using TDXTimerEvent = TEvent<TObject*, int>;

@@ -8,7 +8,7 @@
 #include <atomic>
 
 #include "display/DirectDraw.h"
-#include "forms/Graphics.h"
+#include "forms/graphics/Graphics.h"
 
 class TDirectDrawClipper;
 class TDirectDrawPalette;

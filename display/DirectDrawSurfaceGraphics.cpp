@@ -2,7 +2,7 @@
 // loading from graphics and pictures, copying into a TDIB, and duplication.
 #include "dib/DIB.h"
 #include "display/DirectDrawSurface.h"
-#include "forms/Picture.h"
+#include "forms/graphics/Picture.h"
 
 using Microsoft::WRL::ComPtr;
 

@@ -7,7 +7,7 @@
 #include <windows.h>
 #include <mmreg.h>
 
-#include "forms/Streams.h"
+#include "forms/core/Streams.h"
 
 QV_EXCEPTION(EWaveStreamError, Exception);
 

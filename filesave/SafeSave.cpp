@@ -1,7 +1,7 @@
 // The platform-neutral half of SafeSave (SafeSave.h): the sticky first failure, the
 // whole-buffer save and the messages. The file calls are in SafeSaveWin32.cpp and
 // SafeSavePosix.cpp.
-#include "SafeSave.h"
+#include "filesave/SafeSave.h"
 
 #include <cstdio>
 #include <utility>

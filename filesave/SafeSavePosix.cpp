@@ -9,7 +9,7 @@
 #include <atomic>
 #include <cstdio>
 
-#include "SafeSave.h"
+#include "filesave/SafeSave.h"
 
 namespace {
 

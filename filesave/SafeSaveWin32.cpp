@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "SafeSave.h"
+#include "filesave/SafeSave.h"
 
 namespace {
 

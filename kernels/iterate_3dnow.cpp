@@ -4,7 +4,7 @@
 #include <mm3dnow.h>
 #include <string.h>
 
-#include "itercore.h"
+#include "kernels/itercore.h"
 
 namespace {
 

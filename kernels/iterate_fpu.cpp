@@ -1,7 +1,7 @@
 // iterate_FPU: one point in x87 80-bit extended precision (long double on both targets).
 // Stops at the first iteration whose |z|^2 exceeds the bailout; the vector kernels that
 // share its iteration are in iterate_sse2.cpp, iterate_sse.cpp and iterate_3dnow.cpp.
-#include "itercore.h"
+#include "kernels/itercore.h"
 
 uint32_t ITERCORE_CALL iterate_FPU(long double cr, long double ci, long double zr, long double zi,
                                    long double bailout, uint32_t maxiter) {

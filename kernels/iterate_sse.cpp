@@ -3,7 +3,7 @@
 // iteration or maxiter is reached, and each reports its last inside iteration plus one.
 #include <xmmintrin.h>
 
-#include "itercore.h"
+#include "kernels/itercore.h"
 
 void ITERCORE_CALL iterate_SSE(int32_t* out0, int32_t* out1, int32_t* out2, int32_t* out3,
                                float cr0, float cr1, float cr2, float cr3, float ci,

@@ -3,7 +3,7 @@
 // iteration in which the point was inside and reports one more than that.
 #include <emmintrin.h>
 
-#include "itercore.h"
+#include "kernels/itercore.h"
 
 void ITERCORE_CALL iterate_SSE2(int32_t* out0, int32_t* out1, double cr0, double cr1, double ci,
                                 double zr0, double zr1, double zi, double bailout, uint32_t maxiter) {

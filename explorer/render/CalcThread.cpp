@@ -1,11 +1,11 @@
 // The render worker declared in CalcThread.h. A row is iterated into the worker's own
 // buffer first and stored in one store section, so that a progress flip waits at most for
 // one row's stores and never for a kernel call.
-#include "CalcThread.h"
+#include "explorer/render/CalcThread.h"
 
-#include "Coloring.h"
-#include "RenderState.h"
-#include "forms/Consts.h"
+#include "explorer/render/Coloring.h"
+#include "explorer/render/RenderState.h"
+#include "forms/core/Consts.h"
 
 TCalcThread::TCalcThread() : TThread(false) {
   wake_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);

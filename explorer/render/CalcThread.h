@@ -12,10 +12,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "ColorTable.h"
-#include "RowIteration.h"
-#include "StoreGate.h"
-#include "forms/Thread.h"
+#include "explorer/render/ColorTable.h"
+#include "explorer/render/RowIteration.h"
+#include "explorer/render/StoreGate.h"
+#include "forms/runtime/Thread.h"
 
 // What every worker of one render shares: the gate, the colour table, and the count of
 // workers still rendering, whose last one sets the event AllDone (manual reset).

@@ -1,6 +1,6 @@
 // Start values of the colour settings declared in ColorSettings.h; the main window's
 // create handler and the parameter file set them afterwards.
-#include "ColorSettings.h"
+#include "explorer/render/ColorSettings.h"
 
 std::int32_t PaletteOffset = 0;
 std::int32_t PaletteLoaded = 0;

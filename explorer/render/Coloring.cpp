@@ -1,14 +1,14 @@
 // The colouring rule, the worker's pixel store and the redraw's recolour declared in
 // Coloring.h. Evaluated once per pixel inside the render loops: no allocation, no lock.
-#include "Coloring.h"
+#include "explorer/render/Coloring.h"
 
 #include <cmath>
 #include <cstddef>
 #include <limits>
 
-#include "ColorSettings.h"
-#include "PixelPacking.h"
-#include "RenderState.h"
+#include "explorer/render/ColorSettings.h"
+#include "explorer/render/PixelPacking.h"
+#include "explorer/render/RenderState.h"
 
 static_assert(std::numeric_limits<long double>::digits == 64,
               "the gradient products need the x87 extended format");

@@ -12,8 +12,8 @@
 
 #include <cstdint>
 
-#include "ColorTable.h"
-#include "LockedSurface.h"
+#include "explorer/render/ColorTable.h"
+#include "explorer/render/LockedSurface.h"
 
 // How a packed pixel is made, from the surface's bit count and green mask.
 enum class PixelPacking {

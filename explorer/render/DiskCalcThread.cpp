@@ -1,13 +1,13 @@
 // The disk-render worker declared in DiskCalcThread.h. Pixels go straight into the
 // worker's own rows of DiskImage; no other writer touches them, so no lock is taken.
-#include "DiskCalcThread.h"
+#include "explorer/render/DiskCalcThread.h"
 
 #include <commctrl.h>
 
-#include "DiskImage.h"
-#include "DiskPixelGroup.h"
-#include "DiskRenderState.h"
-#include "RenderSettings.h"
+#include "explorer/render/DiskImage.h"
+#include "explorer/render/DiskPixelGroup.h"
+#include "explorer/render/DiskRenderState.h"
+#include "explorer/render/RenderSettings.h"
 
 HWND DiskProgressBar = nullptr;
 

@@ -9,8 +9,8 @@
 
 #include <cstdint>
 
-#include "RowIteration.h"
-#include "forms/Thread.h"
+#include "explorer/render/RowIteration.h"
+#include "forms/runtime/Thread.h"
 
 // The progress bar's window; each worker posts PBM_STEPIT (both parameters 0) to it
 // before each row. Null: no progress is posted.

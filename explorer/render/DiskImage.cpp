@@ -1,7 +1,7 @@
 // TDiskImage, declared in DiskImage.h. The pixels come straight from the system's virtual
 // memory: a block of gigabytes must fail cleanly when it cannot be had, not half-way
 // through a heap, and the system gives it zeroed pages that are then filled white.
-#include "DiskImage.h"
+#include "explorer/render/DiskImage.h"
 
 #include <windows.h>
 
@@ -9,7 +9,7 @@
 #include <limits>
 #include <string>
 
-#include "forms/SysUtils.h"
+#include "forms/core/SysUtils.h"
 
 TDiskImage* DiskImage = nullptr;
 

@@ -1,13 +1,13 @@
 // The disk pixel-group procedure declared in DiskPixelGroup.h. The count-to-colour
 // arithmetic (Mod224, table entries, gradient channels) is the screen's (Coloring.h);
 // only the choice between table and gradient and the 24-bit output are the disk's own.
-#include "DiskPixelGroup.h"
+#include "explorer/render/DiskPixelGroup.h"
 
-#include "ColorSettings.h"
-#include "Coloring.h"
-#include "DiskRenderState.h"
-#include "PixelPacking.h"
-#include "RenderSettings.h"
+#include "explorer/render/ColorSettings.h"
+#include "explorer/render/Coloring.h"
+#include "explorer/render/DiskRenderState.h"
+#include "explorer/render/PixelPacking.h"
+#include "explorer/render/RenderSettings.h"
 
 TGroupPacking DiskPacking(bool subpixels) {
   TGroupPacking packing;

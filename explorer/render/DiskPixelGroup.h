@@ -10,7 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "RowIteration.h"
+#include "explorer/render/RowIteration.h"
 
 // The disk packing: DiskKernel, DiskPixelsPerCall, DiskStepX, DiskStepY and the call
 // arguments of DiskSettings; four quarter-pixel calls when subpixels is set.

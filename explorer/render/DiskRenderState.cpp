@@ -1,11 +1,11 @@
 // The disk render's state declared in DiskRenderState.h.
-#include "DiskRenderState.h"
+#include "explorer/render/DiskRenderState.h"
 
 #include <cstring>
 
-#include "ColorSettings.h"
-#include "RenderSettings.h"
-#include "RowIteration.h"
+#include "explorer/render/ColorSettings.h"
+#include "explorer/render/RenderSettings.h"
+#include "explorer/render/RowIteration.h"
 
 std::int32_t DiskWidth = 0;
 std::int32_t DiskHeight = 0;

@@ -6,9 +6,9 @@
 
 #include <cstdint>
 
-#include "ColorTable.h"
-#include "RenderSettings.h"
-#include "RenderState.h"
+#include "explorer/render/ColorTable.h"
+#include "explorer/render/RenderSettings.h"
+#include "explorer/render/RenderState.h"
 
 extern std::int32_t DiskWidth;          // image width in pixels
 extern std::int32_t DiskHeight;         // image height in pixels

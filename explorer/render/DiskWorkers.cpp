@@ -1,9 +1,9 @@
 // The disk-render worker set declared in DiskWorkers.h.
-#include "DiskWorkers.h"
+#include "explorer/render/DiskWorkers.h"
 
-#include "DiskPixelGroup.h"
-#include "DiskRenderState.h"
-#include "RenderSettings.h"
+#include "explorer/render/DiskPixelGroup.h"
+#include "explorer/render/DiskRenderState.h"
+#include "explorer/render/RenderSettings.h"
 
 std::vector<TcalcThread*> DiskThreads;
 

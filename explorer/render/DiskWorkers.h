@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "DiskCalcThread.h"
+#include "explorer/render/DiskCalcThread.h"
 
 // The workers of the current render, CpuCount entries while one runs; an entry is null
 // once its worker is freed.

@@ -4,11 +4,11 @@
 // rows) presenting after each while HideDrawing is on.
 #include <windows.h>
 
-#include "Coloring.h"
-#include "RenderEngine.h"
-#include "RenderSettings.h"
-#include "RenderState.h"
-#include "RowIteration.h"
+#include "explorer/render/Coloring.h"
+#include "explorer/render/RenderEngine.h"
+#include "explorer/render/RenderSettings.h"
+#include "explorer/render/RenderState.h"
+#include "explorer/render/RowIteration.h"
 
 void TRenderEngine::FrameTick() {
   if (!surface_.CanDraw()) return;  // the render waits at RenderRow for a tick that can draw

@@ -1,14 +1,14 @@
 // The Julia preview's image, row by row through the kernel calls of the chosen packing.
 // The window, the mouse mapping, the caption and the presentation are the main window's
-// (explorer/MainJuliaPreview.cpp).
-#include "JuliaPreview.h"
+// (explorer/juliapreview/MainJuliaPreview.cpp).
+#include "explorer/render/JuliaPreview.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
-#include "RowIteration.h"
-#include "itercore.h"
+#include "explorer/render/RowIteration.h"
+#include "kernels/itercore.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The Julia preview's image: the Julia set of one constant c over the fixed region
 // -2 .. 2 (real) by 1.5 downwards (imaginary), as 8-bit grey levels, with the kernel and
-// the packing of the main render. Portable; the preview window (explorer/Unit6.h) owns
+// the packing of the main render. Portable; the preview window (explorer/JuliaPreviewWindow.h) owns
 // the bitmap, and the main window's mouse move (MainJuliaPreview.cpp) calls this.
 #pragma once
 
@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "RenderState.h"
+#include "explorer/render/RenderState.h"
 
 // The preview's fixed iteration limit, whatever the main render's is.
 constexpr std::int32_t PreviewMaxIterations = 150;

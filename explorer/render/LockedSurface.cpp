@@ -1,6 +1,6 @@
 // The lock flag and surface description declared in LockedSurface.h, and PutPixel.
 // Pixels go out byte by byte in little-endian order, the order of every target surface.
-#include "LockedSurface.h"
+#include "explorer/render/LockedSurface.h"
 
 #include <cstddef>
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "RenderSurface.h"
+#include "explorer/render/RenderSurface.h"
 
 class TMemorySurface : public IRenderSurface {
 public:

@@ -1,5 +1,5 @@
 // The processor count declared in ProcessorCount.h.
-#include "ProcessorCount.h"
+#include "explorer/render/ProcessorCount.h"
 
 #include <windows.h>
 

@@ -1,20 +1,20 @@
 // Render start, render stop, the progress timer and the redraw from IterBuffer, declared
 // in RenderEngine.h. The single-thread renderer of the frame timer is FrameRenderer.cpp.
-#include "RenderEngine.h"
+#include "explorer/render/RenderEngine.h"
 
 #include <windows.h>
 
 #include <algorithm>
 
-#include "CalcThread.h"
-#include "Coloring.h"
-#include "RenderSettings.h"
-#include "RenderState.h"
-#include "RenderTime.h"
-#include "RowIteration.h"
-#include "StoreGate.h"
-#include "forms/Consts.h"
-#include "forms/SysUtils.h"
+#include "explorer/render/CalcThread.h"
+#include "explorer/render/Coloring.h"
+#include "explorer/render/RenderSettings.h"
+#include "explorer/render/RenderState.h"
+#include "explorer/render/RenderTime.h"
+#include "explorer/render/RowIteration.h"
+#include "explorer/render/StoreGate.h"
+#include "forms/core/Consts.h"
+#include "forms/core/SysUtils.h"
 
 namespace {
 

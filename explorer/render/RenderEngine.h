@@ -24,8 +24,8 @@
 #include <memory>
 #include <vector>
 
-#include "RenderHost.h"
-#include "RenderSurface.h"
+#include "explorer/render/RenderHost.h"
+#include "explorer/render/RenderSurface.h"
 
 class TCalcThread;
 class TStoreGate;

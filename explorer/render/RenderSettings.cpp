@@ -1,7 +1,7 @@
 // Start values of the settings declared in RenderSettings.h: those the main window's
 // create handler gives them, so that a renderer used without it (tests, benchmarks)
 // starts from the default view. The create handler sets them all again.
-#include "RenderSettings.h"
+#include "explorer/render/RenderSettings.h"
 
 long double ViewLeft = static_cast<long double>(-2.4);
 long double ViewTop = static_cast<long double>(1.2);

@@ -1,5 +1,5 @@
 // The render state declared in RenderState.h: empty until the first render start.
-#include "RenderState.h"
+#include "explorer/render/RenderState.h"
 
 std::int32_t RenderMaxIterations = 0;
 long double RenderBailout = 0;

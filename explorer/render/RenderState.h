@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "RenderSettings.h"
+#include "explorer/render/RenderSettings.h"
 
 // Which kernel a render calls, chosen once at its start (RowIteration.h).
 enum class TRenderKernel { FPU, SSE2, SSE, ThreeDNow };

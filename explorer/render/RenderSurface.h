@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
-#include "ColorTable.h"
-#include "LockedSurface.h"
+#include "explorer/render/ColorTable.h"
+#include "explorer/render/LockedSurface.h"
 
 class IRenderSurface {
 public:

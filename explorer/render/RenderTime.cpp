@@ -1,6 +1,6 @@
 // The render-time text and caption declared in RenderTime.h. Formatted by the C library
 // in the "C" locale, whose decimal separator is the "." that the explorer uses.
-#include "RenderTime.h"
+#include "explorer/render/RenderTime.h"
 
 #include <cstdio>
 

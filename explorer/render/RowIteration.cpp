@@ -1,9 +1,9 @@
 // The row iteration declared in RowIteration.h. Coordinates are extended; each kernel
 // gets them converted to its own precision (rounding to nearest), the x87 kernel in full.
-#include "RowIteration.h"
+#include "explorer/render/RowIteration.h"
 
-#include "RenderSettings.h"
-#include "itercore.h"
+#include "explorer/render/RenderSettings.h"
+#include "kernels/itercore.h"
 
 TRenderKernel ChooseKernel() {
   if (UseSSE2 != 0) return TRenderKernel::SSE2;

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "RenderSettings.h"
-#include "RenderState.h"
+#include "explorer/render/RenderSettings.h"
+#include "explorer/render/RenderState.h"
 
 // Asked before every kernel call, so that a render stop is answered within one call.
 class IStopRequest {

@@ -1,7 +1,7 @@
 // The store gate declared in StoreGate.h. Enter and Close form a Dekker pair: each side
 // announces itself (the slot's flag, the gate's flag) before it reads the other's, all in
 // sequentially consistent order, so at least one of them sees the other and backs off.
-#include "StoreGate.h"
+#include "explorer/render/StoreGate.h"
 
 #include <thread>
 

@@ -5,7 +5,7 @@
 #include <climits>
 #include <functional>
 
-#include "BmpTestFile.h"
+#include "tests/dib/BmpTestFile.h"
 
 using bmp::Code;
 

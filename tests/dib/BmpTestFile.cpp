@@ -1,5 +1,5 @@
 // Whole-file decoding and writing over the portable codec, for tests (BmpTestFile.h).
-#include "BmpTestFile.h"
+#include "tests/dib/BmpTestFile.h"
 
 #include <cstdio>
 #include <stdexcept>

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "dib/core/BmpReader.h"
 #include "dib/core/Rle.h"
 

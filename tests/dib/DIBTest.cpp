@@ -7,12 +7,12 @@
 #include <functional>
 #include <memory>
 
-#include "BmpTestFile.h"
+#include "tests/dib/BmpTestFile.h"
 #include "dib/DIB.h"
 #include "dib/DIBErrors.h"
 #include "dib/DXDIB.h"
-#include "forms/Bitmap.h"
-#include "forms/Picture.h"
+#include "forms/graphics/Bitmap.h"
+#include "forms/graphics/Picture.h"
 
 namespace {
 

@@ -4,14 +4,14 @@
 
 #include <memory>
 
-#include "BmpTestFile.h"
+#include "tests/dib/BmpTestFile.h"
 #include "dib/DIB.h"
 #include "dib/DIBErrors.h"
 #include "dib/DXPaintBox.h"
-#include "GuiTest.h"
-#include "forms/Clipboard.h"
-#include "forms/Forms.h"
-#include "forms/Picture.h"
+#include "tests/support/GuiTest.h"
+#include "forms/graphics/Clipboard.h"
+#include "forms/windows/Forms.h"
+#include "forms/graphics/Picture.h"
 
 namespace {
 

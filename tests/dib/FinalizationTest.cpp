@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "dib/DIB.h"
-#include "forms/Module.h"
-#include "forms/Picture.h"
+#include "forms/runtime/Module.h"
+#include "forms/graphics/Picture.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include <memory>
 
-#include "BmpTestFile.h"
+#include "tests/dib/BmpTestFile.h"
 #include "dib/DIB.h"
-#include "forms/Bitmap.h"
-#include "forms/Picture.h"
+#include "forms/graphics/Bitmap.h"
+#include "forms/graphics/Picture.h"
 
 namespace {
 

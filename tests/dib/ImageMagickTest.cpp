@@ -7,7 +7,7 @@
 #include <random>
 #include <string>
 
-#include "BmpTestFile.h"
+#include "tests/dib/BmpTestFile.h"
 #include "dib/core/PixelConvert.h"
 
 namespace {

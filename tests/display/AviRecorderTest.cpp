@@ -7,14 +7,14 @@
 
 #include <memory>
 
-#include "AviRecorderTestSupport.h"
-#include "DXDrawTestForm.h"
-#include "FakeSoundCapture.h"
+#include "tests/display/AviRecorderTestSupport.h"
+#include "tests/display/DXDrawTestForm.h"
+#include "tests/display/FakeSoundCapture.h"
 #include "display/DXAVIRec.h"
 #include "display/DXConsts.h"
 #include "display/DXMediaConsts.h"
 #include "display/DXSounds.h"
-#include "forms/Thread.h"
+#include "forms/runtime/Thread.h"
 
 namespace {
 

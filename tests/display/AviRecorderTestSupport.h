@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "GuiTest.h"
-#include "forms/Dialogs.h"
+#include "tests/support/GuiTest.h"
+#include "forms/dialogs/Dialogs.h"
 
 // The codec dialog answered for the user: confirmed with Handler, or cancelled.
 struct CodecDialogAnswer {

@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "GuiTest.h"
-#include "TestSupport.h"
+#include "tests/support/GuiTest.h"
+#include "tests/support/TestSupport.h"
 #include "display/ControlSubClass.h"
 #include "display/DXClass.h"
 #include "display/DXDrivers.h"
 #include "display/DXForm.h"
-#include "forms/StringList.h"
+#include "forms/core/StringList.h"
 
 namespace {
 

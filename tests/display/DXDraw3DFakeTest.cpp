@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "DXDraw3DTestSupport.h"
-#include "FakeDirect3D.h"
-#include "FakeDirectDraw.h"
+#include "tests/display/DXDraw3DTestSupport.h"
+#include "tests/display/FakeDirect3D.h"
+#include "tests/display/FakeDirectDraw.h"
 #include "display/DXDraw3D.h"
 #include "display/DXErrors.h"
 

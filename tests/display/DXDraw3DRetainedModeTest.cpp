@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "DXDraw3DTestSupport.h"
+#include "tests/display/DXDraw3DTestSupport.h"
 #include "display/DXDraw3D.h"
 #include "display/DXErrors.h"
 

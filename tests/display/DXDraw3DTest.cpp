@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "DXDraw3DTestSupport.h"
+#include "tests/display/DXDraw3DTestSupport.h"
 #include "display/DXDraw3D.h"
 #include "display/DXDraw3DPath.h"
 #include "display/DXErrors.h"

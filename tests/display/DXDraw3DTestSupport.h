@@ -6,8 +6,8 @@
 
 #include <memory>
 
-#include "DXDrawTestForm.h"
-#include "GuiTest.h"
+#include "tests/display/DXDrawTestForm.h"
+#include "tests/support/GuiTest.h"
 #include "display/DXDraw3D.h"
 #include "display/DXDraw3DObjects.h"
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "DirectDrawTestSupport.h"
-#include "FakeDirectDraw.h"
+#include "tests/display/DirectDrawTestSupport.h"
+#include "tests/display/FakeDirectDraw.h"
 #include "display/DXDrawDisplay.h"
-#include "forms/StringList.h"
+#include "forms/core/StringList.h"
 
 namespace {
 

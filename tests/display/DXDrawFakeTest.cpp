@@ -6,9 +6,9 @@
 
 #include <memory>
 
-#include "DXDrawTestForm.h"
-#include "FakeDirectDraw.h"
-#include "GuiTest.h"
+#include "tests/display/DXDrawTestForm.h"
+#include "tests/display/FakeDirectDraw.h"
+#include "tests/support/GuiTest.h"
 #include "display/DXDraw3D.h"
 #include "display/DXDrawDriver.h"
 #include "display/DXErrors.h"

@@ -6,8 +6,8 @@
 
 #include <memory>
 
-#include "DXDrawTestForm.h"
-#include "GuiTest.h"
+#include "tests/display/DXDrawTestForm.h"
+#include "tests/support/GuiTest.h"
 #include "display/DXDrawDriver.h"
 #include "display/DXErrors.h"
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "display/DXDraw.h"
-#include "forms/Forms.h"
+#include "forms/windows/Forms.h"
 
 // Records the control's events by name, in order.
 class TDXDrawEventLog : public TObject {

@@ -7,8 +7,8 @@
 #include <memory>
 #include <thread>
 
-#include "DXDrawTestForm.h"
-#include "GuiTest.h"
+#include "tests/display/DXDrawTestForm.h"
+#include "tests/support/GuiTest.h"
 #include "display/DXDrawDriver.h"
 #include "display/DXErrors.h"
 

@@ -5,7 +5,7 @@
 
 #include "display/DXClass.h"
 #include "display/DXDrivers.h"
-#include "forms/Module.h"
+#include "forms/runtime/Module.h"
 
 namespace {
 

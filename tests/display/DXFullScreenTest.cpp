@@ -3,7 +3,7 @@
 // Wine virtual desktop (mode switches are not implemented on a bare X display).
 #include <gtest/gtest.h>
 
-#include "DirectDrawTestSupport.h"
+#include "tests/display/DirectDrawTestSupport.h"
 #include "display/DXDrawDisplay.h"
 #include "display/DirectDrawPalette.h"
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "GuiTest.h"
+#include "tests/support/GuiTest.h"
 #include "display/DXTimer.h"
-#include "forms/Forms.h"
+#include "forms/windows/Forms.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // surfaces, through the stand-in DirectDraw in front of Wine's.
 #include <gtest/gtest.h>
 
-#include "DirectDrawTestSupport.h"
-#include "FakeDirectDraw.h"
+#include "tests/display/DirectDrawTestSupport.h"
+#include "tests/display/FakeDirectDraw.h"
 
 namespace {
 

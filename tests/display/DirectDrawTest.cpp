@@ -10,14 +10,14 @@
 #include <thread>
 #include <vector>
 
-#include "DirectDrawTestSupport.h"
-#include "TestSupport.h"
+#include "tests/display/DirectDrawTestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "dib/DIB.h"
 #include "display/DirectDrawClipper.h"
 #include "display/DirectDrawPalette.h"
-#include "forms/Bitmap.h"
-#include "forms/Picture.h"
-#include "forms/StringList.h"
+#include "forms/graphics/Bitmap.h"
+#include "forms/graphics/Picture.h"
+#include "forms/core/StringList.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <cstdint>
 #include <cstring>
 
-#include "GuiTest.h"
+#include "tests/support/GuiTest.h"
 #include "display/DirectDraw.h"
 #include "display/DirectDrawSurface.h"
-#include "forms/Forms.h"
+#include "forms/windows/Forms.h"
 
 class TDirectDrawTestForm : public TForm {
 public:

@@ -2,7 +2,7 @@
 // interfaces. It enumerates the test's devices and makes Wine's software device in
 // place of each of them; everything else the display control never calls answers
 // E_NOTIMPL.
-#include "FakeDirect3D.h"
+#include "tests/display/FakeDirect3D.h"
 
 #include <wrl/client.h>
 

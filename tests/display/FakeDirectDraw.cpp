@@ -1,9 +1,9 @@
 // The stand-in DirectDraw: an object with the IDirectDraw and IDirectDraw7 interfaces
 // and surfaces with IDirectDrawSurface, each over a real one. Surfaces handed to the
 // real DirectDraw (blit sources, flip targets, duplicates) are unwrapped first.
-#include "FakeDirectDraw.h"
+#include "tests/display/FakeDirectDraw.h"
 
-#include "FakeDirect3D.h"
+#include "tests/display/FakeDirect3D.h"
 
 #include <wrl/client.h>
 

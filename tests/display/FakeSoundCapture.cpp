@@ -1,5 +1,5 @@
 // The stand-in capture device and its circular buffer.
-#include "FakeSoundCapture.h"
+#include "tests/display/FakeSoundCapture.h"
 
 #include <algorithm>
 #include <atomic>

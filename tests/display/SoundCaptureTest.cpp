@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "FakeSoundCapture.h"
-#include "GuiTest.h"
+#include "tests/display/FakeSoundCapture.h"
+#include "tests/support/GuiTest.h"
 #include "display/DXConsts.h"
 #include "display/DXErrors.h"
 #include "display/DXMediaConsts.h"

@@ -14,15 +14,15 @@
 #include <string>
 #include <vector>
 
-#include "ColorSettings.h"
-#include "MainForm.h"
-#include "ProcessorCount.h"
-#include "TestSupport.h"
-#include "RenderEngine.h"
+#include "explorer/render/ColorSettings.h"
+#include "explorer/app/MainForm.h"
+#include "explorer/render/ProcessorCount.h"
+#include "tests/support/TestSupport.h"
+#include "explorer/render/RenderEngine.h"
 #include "display/DXDraw.h"
 #include "display/DirectDrawSurface.h"
-#include "forms/Application.h"
-#include "forms/Thread.h"
+#include "forms/runtime/Application.h"
+#include "forms/runtime/Thread.h"
 
 // Pumps messages and idle work until done() or the deadline; returns done().
 inline bool PumpMainUntil(const std::function<bool()>& done, DWORD timeoutMs = 30000) {

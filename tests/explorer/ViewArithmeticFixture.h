@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "Navigation.h"
-#include "render/X87ControlWord.h"
+#include "explorer/navigation/Navigation.h"
+#include "tests/explorer/render/X87ControlWord.h"
 
 class ViewArithmetic : public ::testing::Test {
 protected:

@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "TestDisks.h"
+#include "tests/filesave/TestDisks.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "GuiTest.h"
-#include "forms/Forms.h"
-#include "forms/StdCtrls.h"
+#include "tests/support/GuiTest.h"
+#include "forms/windows/Forms.h"
+#include "forms/controls/StdCtrls.h"
 
 // Runs Action once from the first idle pass of the message loop (inside ShowModal).
 class TOnFirstIdle : public TObject {

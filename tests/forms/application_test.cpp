@@ -5,9 +5,9 @@
 
 #include <windows.h>
 
-#include "GuiTest.h"
-#include "forms/Forms.h"
-#include "forms/UtilityWindow.h"
+#include "tests/support/GuiTest.h"
+#include "forms/windows/Forms.h"
+#include "forms/runtime/UtilityWindow.h"
 
 namespace {
 

@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "forms/ComClient.h"
-#include "forms/ComConsts.h"
-#include "forms/ComObj.h"
-#include "forms/DispatchInvoke.h"
-#include "forms/VarArray.h"
+#include "forms/comclient/ComClient.h"
+#include "forms/comserver/ComConsts.h"
+#include "forms/comserver/ComObj.h"
+#include "forms/comclient/DispatchInvoke.h"
+#include "forms/comclient/VarArray.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "forms/Graphics.h"
+#include "forms/graphics/Graphics.h"
 
 namespace {
 

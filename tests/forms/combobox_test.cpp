@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "GuiTest.h"
-#include "forms/ComboBox.h"
-#include "forms/Forms.h"
+#include "tests/support/GuiTest.h"
+#include "forms/controls/ComboBox.h"
+#include "forms/windows/Forms.h"
 
 namespace {
 

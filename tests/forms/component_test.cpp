@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/Classes.h"
+#include "forms/core/Classes.h"
 
 namespace {
 

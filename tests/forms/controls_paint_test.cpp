@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "ControlsTestForm.h"
+#include "tests/forms/ControlsTestForm.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "ControlsTestForm.h"
+#include "tests/forms/ControlsTestForm.h"
 
 namespace {
 

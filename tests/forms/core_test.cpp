@@ -1,7 +1,7 @@
 // Format, the exception root, assignment errors, events and sets.
 #include <gtest/gtest.h>
 
-#include "forms/Classes.h"
+#include "forms/core/Classes.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "forms/Dialogs.h"
-#include "forms/Panel.h"
-#include "forms/Responder.h"
+#include "forms/dialogs/Dialogs.h"
+#include "forms/controls/Panel.h"
+#include "forms/dialogs/Responder.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "GuiTest.h"
-#include "forms/Forms.h"
-#include "forms/StdCtrls.h"
+#include "tests/support/GuiTest.h"
+#include "forms/windows/Forms.h"
+#include "forms/controls/StdCtrls.h"
 
 namespace {
 

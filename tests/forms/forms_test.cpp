@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "GuiTest.h"
-#include "forms/Controls.h"
-#include "forms/Forms.h"
+#include "tests/support/GuiTest.h"
+#include "forms/windows/Controls.h"
+#include "forms/windows/Forms.h"
 
 namespace {
 

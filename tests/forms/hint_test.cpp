@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "ControlsTestForm.h"
-#include "TipAt.h"
+#include "tests/forms/ControlsTestForm.h"
+#include "tests/support/TipAt.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 
 #include <string>
 
-#include "forms/IniFiles.h"
-#include "forms/Registry.h"
-#include "forms/Streams.h"
-#include "forms/StringList.h"
+#include "forms/settings/IniFiles.h"
+#include "forms/settings/Registry.h"
+#include "forms/core/Streams.h"
+#include "forms/core/StringList.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "forms/Classes.h"
+#include "forms/core/Classes.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <atomic>
 
-#include "GuiTest.h"
-#include "forms/Thread.h"
+#include "tests/support/GuiTest.h"
+#include "forms/runtime/Thread.h"
 
 namespace {
 

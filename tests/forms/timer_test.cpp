@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "GuiTest.h"
-#include "forms/Timer.h"
+#include "tests/support/GuiTest.h"
+#include "forms/runtime/Timer.h"
 
 namespace {
 

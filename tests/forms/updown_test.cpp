@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "ControlsTestForm.h"
-#include "forms/UpDown.h"
+#include "tests/forms/ControlsTestForm.h"
+#include "forms/controls/UpDown.h"
 
 namespace {
 

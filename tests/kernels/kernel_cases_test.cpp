@@ -4,7 +4,7 @@
 #include <cfloat>
 #include <limits>
 
-#include "kernel_model.h"
+#include "tests/kernels/kernel_model.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Reference models written from the kernels' counting rules: the iteration itself, the
 // escape test of each kernel, and how each turns escapes into the stored counts.
 // Also the adaptors to the real exports, which round the group to each kernel's precision.
-#include "kernel_model.h"
+#include "tests/kernels/kernel_model.h"
 
 #include <cpuid.h>
 
@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "itercore.h"
+#include "kernels/itercore.h"
 
 namespace {
 

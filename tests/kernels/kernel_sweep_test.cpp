@@ -4,7 +4,7 @@
 #include <cmath>
 #include <random>
 
-#include "kernel_model.h"
+#include "tests/kernels/kernel_model.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // caller itself had left MMX state behind.
 #include <cstdint>
 
-#include "itercore.h"
-#include "kernel_model.h"
+#include "kernels/itercore.h"
+#include "tests/kernels/kernel_model.h"
 
 namespace {
 

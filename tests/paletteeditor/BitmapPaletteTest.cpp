@@ -5,9 +5,9 @@
 
 #include <set>
 
-#include "BitmapPalette.h"
-#include "GuiTest.h"
-#include "PaletteTestSupport.h"
+#include "paletteeditor/palette/BitmapPalette.h"
+#include "tests/support/GuiTest.h"
+#include "tests/paletteeditor/PaletteTestSupport.h"
 #include "paletteeditor/core/PreviewPicture.h"
 
 namespace {

@@ -5,8 +5,8 @@
 
 #include <cstdio>
 
-#include "../filesave/TestDisks.h"
-#include "EditorTestSupport.h"
+#include "tests/filesave/TestDisks.h"
+#include "tests/paletteeditor/EditorTestSupport.h"
 #include "paletteeditor/core/PaletteCodecs.h"
 #include "paletteeditor/core/PaletteFiles.h"
 

@@ -2,7 +2,7 @@
 // cell a click selects, the arrow-key moves, and the preview's colour table.
 #include <gtest/gtest.h>
 
-#include "PaletteTestSupport.h"
+#include "tests/paletteeditor/PaletteTestSupport.h"
 #include "paletteeditor/core/EditorText.h"
 #include "paletteeditor/core/PaletteColours.h"
 #include "paletteeditor/core/PaletteGrid.h"

@@ -3,8 +3,8 @@
 // menus, the picture preview and the about box.
 #include <gtest/gtest.h>
 
-#include "EditorStartMode.h"
-#include "EditorTestSupport.h"
+#include "paletteeditor/app/EditorStartMode.h"
+#include "tests/paletteeditor/EditorTestSupport.h"
 #include "paletteeditor/core/PaletteColours.h"
 
 namespace {

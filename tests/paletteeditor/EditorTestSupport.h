@@ -10,21 +10,21 @@
 #include <functional>
 #include <string>
 
-#include "BitmapPalette.h"
-#include "EditorStartup.h"
-#include "FormAbout.h"
-#include "FormCopyColour.h"
-#include "FormGradient.h"
-#include "FormMain.h"
-#include "GuiTest.h"
-#include "Palette.h"
-#include "PaletteTestSupport.h"
-#include "Unit1.h"
-#include "Unit2.h"
-#include "Unit4.h"
+#include "paletteeditor/palette/BitmapPalette.h"
+#include "paletteeditor/app/EditorStartup.h"
+#include "paletteeditor/dialogs/FormAbout.h"
+#include "paletteeditor/dialogs/FormCopyColour.h"
+#include "paletteeditor/dialogs/FormGradient.h"
+#include "paletteeditor/mainwindow/FormMain.h"
+#include "tests/support/GuiTest.h"
+#include "paletteeditor/palette/Palette.h"
+#include "tests/paletteeditor/PaletteTestSupport.h"
+#include "paletteeditor/dialogs/RangeDialog.h"
+#include "paletteeditor/preview/PreviewWindow.h"
+#include "paletteeditor/dialogs/CopyPaletteDialog.h"
 #include "paletteeditor/core/EditorText.h"
 #include "paletteeditor/core/PreviewTable.h"
-#include "forms/Dialogs.h"
+#include "forms/dialogs/Dialogs.h"
 
 class TEditorResponder : public TRecordingResponder {
 public:

@@ -3,8 +3,8 @@
 // label with the widest text it can show among them.
 #include <gtest/gtest.h>
 
-#include "EditorTestSupport.h"
-#include "TextFit.h"
+#include "tests/paletteeditor/EditorTestSupport.h"
+#include "tests/support/TextFit.h"
 
 namespace {
 

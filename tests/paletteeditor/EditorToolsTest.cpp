@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "EditorTestSupport.h"
+#include "tests/paletteeditor/EditorTestSupport.h"
 #include "paletteeditor/core/PaletteColours.h"
 #include "paletteeditor/core/PaletteFiles.h"
 

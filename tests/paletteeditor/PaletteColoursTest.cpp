@@ -2,7 +2,7 @@
 // levels and marker colours.
 #include <gtest/gtest.h>
 
-#include "PaletteTestSupport.h"
+#include "tests/paletteeditor/PaletteTestSupport.h"
 #include "paletteeditor/core/PaletteColours.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
-#include "../filesave/TestDisks.h"
-#include "PaletteTestSupport.h"
+#include "tests/filesave/TestDisks.h"
+#include "tests/paletteeditor/PaletteTestSupport.h"
 #include "paletteeditor/core/PaletteCodecs.h"
 #include "paletteeditor/core/PaletteFiles.h"
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "PaletteTestSupport.h"
+#include "tests/paletteeditor/PaletteTestSupport.h"
 #include "paletteeditor/core/PaletteFiles.h"
 
 namespace {

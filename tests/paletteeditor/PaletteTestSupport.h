@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "paletteeditor/core/PaletteTypes.h"
 
 inline pal::Colour TestColour(int i) {

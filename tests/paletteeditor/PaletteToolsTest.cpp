@@ -2,7 +2,7 @@
 // and clipped ranges), copy from another palette, change colour, rotate and reverse.
 #include <gtest/gtest.h>
 
-#include "PaletteTestSupport.h"
+#include "tests/paletteeditor/PaletteTestSupport.h"
 #include "paletteeditor/core/PaletteTools.h"
 
 namespace {

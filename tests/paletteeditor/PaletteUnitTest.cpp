@@ -3,9 +3,9 @@
 // read leaves WorkPalette alone.
 #include <gtest/gtest.h>
 
-#include "GuiTest.h"
-#include "Palette.h"
-#include "PaletteTestSupport.h"
+#include "tests/support/GuiTest.h"
+#include "paletteeditor/palette/Palette.h"
+#include "tests/paletteeditor/PaletteTestSupport.h"
 
 namespace {
 

@@ -13,10 +13,10 @@
 #include <string>
 
 #include "Tintary.h"
-#include "TintarycomArray.h"
-#include "TintaryServerTestSupport.h"
-#include "forms/ComObj.h"
-#include "forms/ComRegistry.h"
+#include "paletteeditor/server/TintarycomArray.h"
+#include "tests/paletteeditor/TintaryServerTestSupport.h"
+#include "forms/comserver/ComObj.h"
+#include "forms/comserver/ComRegistry.h"
 
 using Microsoft::WRL::ComPtr;
 

@@ -7,11 +7,11 @@
 #include <oleauto.h>
 #include <wrl/client.h>
 
-#include "../forms/GuiTest.h"
-#include "Tintarycom.h"
-#include "forms/ComRegistry.h"
-#include "forms/ComServ.h"
-#include "forms/Forms.h"
+#include "tests/support/GuiTest.h"
+#include "paletteeditor/server/Tintarycom.h"
+#include "forms/comserver/ComRegistry.h"
+#include "forms/comserver/ComServ.h"
+#include "forms/windows/Forms.h"
 
 using Microsoft::WRL::ComPtr;
 

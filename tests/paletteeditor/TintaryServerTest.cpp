@@ -10,10 +10,10 @@
 
 #include <array>
 
-#include "Tintarycom.h"
-#include "TintarycomArray.h"
-#include "TintaryServerTestSupport.h"
-#include "forms/ComServ.h"
+#include "paletteeditor/server/Tintarycom.h"
+#include "paletteeditor/server/TintarycomArray.h"
+#include "tests/paletteeditor/TintaryServerTestSupport.h"
+#include "forms/comserver/ComServ.h"
 
 using Microsoft::WRL::ComPtr;
 

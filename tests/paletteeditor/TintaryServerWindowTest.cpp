@@ -8,13 +8,13 @@
 #include <oleauto.h>
 #include <wrl/client.h>
 
-#include "EditorTestSupport.h"
-#include "Tintarycom.h"
-#include "TintaryServer.h"
-#include "TintaryServerTestSupport.h"
-#include "forms/ComConsts.h"
-#include "forms/ComRegistry.h"
-#include "forms/ComServ.h"
+#include "tests/paletteeditor/EditorTestSupport.h"
+#include "paletteeditor/server/Tintarycom.h"
+#include "paletteeditor/server/TintaryServer.h"
+#include "tests/paletteeditor/TintaryServerTestSupport.h"
+#include "forms/comserver/ComConsts.h"
+#include "forms/comserver/ComRegistry.h"
+#include "forms/comserver/ComServ.h"
 
 using Microsoft::WRL::ComPtr;
 

@@ -8,12 +8,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "ColorSettings.h"
-#include "ColorTable.h"
-#include "LockedSurface.h"
-#include "RenderState.h"
-#include "RenderTestSupport.h"
-#include "X87ControlWord.h"
+#include "explorer/render/ColorSettings.h"
+#include "explorer/render/ColorTable.h"
+#include "explorer/render/LockedSurface.h"
+#include "explorer/render/RenderState.h"
+#include "tests/explorer/render/RenderTestSupport.h"
+#include "tests/explorer/render/X87ControlWord.h"
 
 class ColoringFixture : public ::testing::Test {
 protected:

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <limits>
 
-#include "Coloring.h"
-#include "ColoringFixture.h"
-#include "PixelPacking.h"
+#include "explorer/render/Coloring.h"
+#include "tests/explorer/render/ColoringFixture.h"
+#include "explorer/render/PixelPacking.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "DiskPixelGroup.h"
-#include "DiskTestSupport.h"
+#include "explorer/render/DiskPixelGroup.h"
+#include "tests/explorer/render/DiskTestSupport.h"
 
 namespace {
 

@@ -13,13 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "DiskCalcThread.h"
-#include "DiskImage.h"
-#include "DiskPixelGroup.h"
-#include "DiskTestSupport.h"
-#include "DiskWorkers.h"
-#include "TestSupport.h"
-#include "forms/SysUtils.h"
+#include "explorer/render/DiskCalcThread.h"
+#include "explorer/render/DiskImage.h"
+#include "explorer/render/DiskPixelGroup.h"
+#include "tests/explorer/render/DiskTestSupport.h"
+#include "explorer/render/DiskWorkers.h"
+#include "tests/support/TestSupport.h"
+#include "forms/core/SysUtils.h"
 
 namespace {
 

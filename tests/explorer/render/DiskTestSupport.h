@@ -8,16 +8,16 @@
 
 #include <cstdint>
 
-#include "ColorSettings.h"
-#include "ColorTable.h"
-#include "Coloring.h"
-#include "DiskRenderState.h"
-#include "PixelPacking.h"
-#include "RenderSettings.h"
-#include "RenderState.h"
-#include "RenderTestSupport.h"
-#include "X87ControlWord.h"
-#include "itercore.h"
+#include "explorer/render/ColorSettings.h"
+#include "explorer/render/ColorTable.h"
+#include "explorer/render/Coloring.h"
+#include "explorer/render/DiskRenderState.h"
+#include "explorer/render/PixelPacking.h"
+#include "explorer/render/RenderSettings.h"
+#include "explorer/render/RenderState.h"
+#include "tests/explorer/render/RenderTestSupport.h"
+#include "tests/explorer/render/X87ControlWord.h"
+#include "kernels/itercore.h"
 
 class DiskFixture : public ::testing::Test {
 protected:

@@ -11,17 +11,17 @@
 #include <string>
 #include <vector>
 
-#include "ColorSettings.h"
-#include "Coloring.h"
-#include "LockedSurface.h"
-#include "MemorySurface.h"
-#include "RenderEngine.h"
-#include "RenderSettings.h"
-#include "RenderState.h"
-#include "RenderTestSupport.h"
-#include "X87ControlWord.h"
-#include "forms/Thread.h"
-#include "itercore.h"
+#include "explorer/render/ColorSettings.h"
+#include "explorer/render/Coloring.h"
+#include "explorer/render/LockedSurface.h"
+#include "explorer/render/MemorySurface.h"
+#include "explorer/render/RenderEngine.h"
+#include "explorer/render/RenderSettings.h"
+#include "explorer/render/RenderState.h"
+#include "tests/explorer/render/RenderTestSupport.h"
+#include "tests/explorer/render/X87ControlWord.h"
+#include "forms/runtime/Thread.h"
+#include "kernels/itercore.h"
 
 class TRecordingHost : public IRenderHost {
 public:

@@ -3,8 +3,8 @@
 // three rows, failed locks, the selection animation, and the one-processor road.
 #include <algorithm>
 
-#include "EngineTestSupport.h"
-#include "ProcessorCount.h"
+#include "tests/explorer/render/EngineTestSupport.h"
+#include "explorer/render/ProcessorCount.h"
 
 namespace {
 

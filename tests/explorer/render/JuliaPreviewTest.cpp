@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "../../kernels/kernel_model.h"
-#include "JuliaPreview.h"
-#include "X87ControlWord.h"
+#include "tests/kernels/kernel_model.h"
+#include "explorer/render/JuliaPreview.h"
+#include "tests/explorer/render/X87ControlWord.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // the lock flag, and the IterBuffer rules of the render worker and of the redraw.
 #include <cstring>
 
-#include "Coloring.h"
-#include "ColoringFixture.h"
+#include "explorer/render/Coloring.h"
+#include "tests/explorer/render/ColoringFixture.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <memory>
 #include <regex>
 
-#include "CalcThread.h"
-#include "EngineTestSupport.h"
+#include "explorer/render/CalcThread.h"
+#include "tests/explorer/render/EngineTestSupport.h"
 
 namespace {
 

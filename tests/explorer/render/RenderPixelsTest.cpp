@@ -3,7 +3,7 @@
 // workers and on the frame timer, at several surface depths.
 #include <cpuid.h>
 
-#include "EngineTestSupport.h"
+#include "tests/explorer/render/EngineTestSupport.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 
 #include <cstdint>
 
-#include "ColorSettings.h"
-#include "RenderSettings.h"
-#include "RenderState.h"
-#include "itercore.h"
+#include "explorer/render/ColorSettings.h"
+#include "explorer/render/RenderSettings.h"
+#include "explorer/render/RenderState.h"
+#include "kernels/itercore.h"
 
 // The default view of the Mandelbrot set, at 150 iterations and bailout 4.
 inline void UseDefaultView() {

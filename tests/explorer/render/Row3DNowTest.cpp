@@ -6,14 +6,14 @@
 #include <cstdint>
 #include <vector>
 
-#include "ColorSettings.h"
-#include "Coloring.h"
-#include "LockedSurface.h"
-#include "RenderSettings.h"
-#include "RenderState.h"
-#include "RowIteration.h"
-#include "X87ControlWord.h"
-#include "itercore.h"
+#include "explorer/render/ColorSettings.h"
+#include "explorer/render/Coloring.h"
+#include "explorer/render/LockedSurface.h"
+#include "explorer/render/RenderSettings.h"
+#include "explorer/render/RenderState.h"
+#include "explorer/render/RowIteration.h"
+#include "tests/explorer/render/X87ControlWord.h"
+#include "kernels/itercore.h"
 
 namespace {
 

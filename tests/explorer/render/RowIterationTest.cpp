@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <string>
 
-#include "RenderSettings.h"
-#include "RenderState.h"
-#include "RenderTime.h"
-#include "RowIteration.h"
-#include "X87ControlWord.h"
-#include "itercore.h"
+#include "explorer/render/RenderSettings.h"
+#include "explorer/render/RenderState.h"
+#include "explorer/render/RenderTime.h"
+#include "explorer/render/RowIteration.h"
+#include "tests/explorer/render/X87ControlWord.h"
+#include "kernels/itercore.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "ExplorerControlWord.h"
+#include "explorer/render/ExplorerControlWord.h"
 
 constexpr std::uint16_t WindowsControlWord = 0x027F;   // 53-bit mantissa: how Wine starts threads
 

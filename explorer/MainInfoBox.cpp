@@ -1,8 +1,0 @@
-// The main window's "Info" command: the info box, modal, with the key help in Tahoma.
-#include "MainForm.h"
-#include "Unit3.h"
-
-void TForm1::Info1Click(TObject*) {
-  Form3->Image1->Canvas()->Font()->SetName("Tahoma");
-  Form3->ShowModal();
-}

@@ -1,0 +1,29 @@
+// The default colour table declared in DefaultPalette.h. The channels are rounded as
+// the renderers round gradient colours (Coloring.h), so that a table colour and the
+// slope colour of the same count agree.
+#include "explorer/palette/DefaultPalette.h"
+
+#include "explorer/render/ColorSettings.h"
+#include "explorer/render/Coloring.h"
+
+namespace {
+constexpr int InverseInsideEntry = 15;  // the inverse of the inside colour
+}  // namespace
+
+void FillDefaultPalette(ColorTableEntry* table) {
+  if (PaletteLoaded == 0) {
+    for (int i = 0; i < FractalColorCount; ++i) {
+      ColorTableEntry& e = table[FirstFractalEntry + i];
+      e.Blue = GradientChannel(i, BlueSlope, ColorScale);
+      e.Green = GradientChannel(i, GreenSlope, ColorScale);
+      e.Red = GradientChannel(i, RedSlope, ColorScale);
+      e.Reserved = 0;
+    }
+  }
+  const std::uint8_t red = InsideColor & 0xFF;
+  const std::uint8_t green = InsideColor >> 8 & 0xFF;
+  const std::uint8_t blue = InsideColor >> 16 & 0xFF;
+  table[InsideEntry] = ColorTableEntry{blue, green, red, 0};
+  table[InverseInsideEntry] = ColorTableEntry{std::uint8_t(255 - blue), std::uint8_t(255 - green),
+                                             std::uint8_t(255 - red), 0};
+}

@@ -1,0 +1,48 @@
+// The arithmetic of palette animation, free of the display: the 8-bit rotation of the
+// 224 fractal entries, the 32-bit recolour of one row from IterBuffer with a running
+// offset, and the speed steps. The threads that drive them are in PaletteAnimThreads.h.
+#pragma once
+
+#include <cstdint>
+
+#include "explorer/render/ColorTable.h"
+
+// Rotates entries 16 to 239 by one. Direction 0 moves every colour one entry down (16
+// takes 17's, 239 takes 16's), direction 1 one entry up; on screen both move the colours
+// as the 32-bit offset steps of the same direction do.
+void RotateFractalEntries(ColorTableEntry* table, std::uint8_t direction);
+
+// How a 32-bit frame colours a count, fixed once per frame from the colour settings.
+struct TAnimColoring {
+  std::int32_t Offset = 0;      // PaletteOffset of this frame
+  bool FromTable = false;       // PaletteLoaded != 0
+  double ColorScale = 1.0;
+  double RedSlope = 8.0;
+  double GreenSlope = 16.0;
+  double BlueSlope = 24.0;
+  const ColorTableEntry* Table = nullptr;  // the display control's 256 entries
+};
+
+// The settings of ColorSettings.h as they are now, with offset in place of PaletteOffset.
+TAnimColoring CurrentAnimColoring(std::int32_t offset, const ColorTableEntry* table);
+
+// The 32-bit pixel 0x00RRGGBB of an escaped count n (not 0): n' = n + Offset with 32-bit
+// wrap-around; from the table, entry 16 + Mod224(n') unchanged; else v = n' (signed) x
+// ColorScale in extended precision and each channel the low byte of Round(v x slope).
+// Needs the x87 at 64-bit precision, rounding to nearest (Coloring.h).
+std::uint32_t AnimPixelValue(std::int32_t n, const TAnimColoring& c);
+
+// Recolours one row: width counts into width 32-bit pixels at row; a count of 0 (inside)
+// leaves its pixel as it is.
+void RecolorAnimationRow(const std::int32_t* counts, std::int32_t width, std::uint8_t* row,
+                         const TAnimColoring& c);
+
+// AnimDelay's steps: 10 ms less per frame down to 0, 10 ms more up to 100.
+constexpr std::int32_t AnimDelayStep = 10;
+constexpr std::int32_t MaxAnimDelay = 100;
+constexpr std::int32_t FasterAnimDelay(std::int32_t delay) {
+  return delay - AnimDelayStep < 0 ? 0 : delay - AnimDelayStep;
+}
+constexpr std::int32_t SlowerAnimDelay(std::int32_t delay) {
+  return delay + AnimDelayStep > MaxAnimDelay ? MaxAnimDelay : delay + AnimDelayStep;
+}

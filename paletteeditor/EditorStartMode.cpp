@@ -1,8 +1,0 @@
-// The editor's start mode and server commands (see EditorStartMode.h).
-#include "EditorStartMode.h"
-
-TEditorStartMode EditorStartMode = TEditorStartMode::Standalone;
-bool (*StartEditorServer)(int& exitCode) = nullptr;
-void (*AttachEditorServer)() = nullptr;
-void (*RegisterEditorServer)() = nullptr;
-void (*UnregisterEditorServer)() = nullptr;

@@ -1,6 +1,0 @@
-// Tintary, the palette editor: the program's entry point.
-#include <windows.h>
-
-#include "EditorStartup.h"
-
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return RunEditor(); }

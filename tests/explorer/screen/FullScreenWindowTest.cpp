@@ -1,0 +1,400 @@
+// Window sizing, full screen and the configuration dialog on the real main window,
+// inside the Wine virtual desktop where display modes really change: the resize rule
+// on real size changes, into and out of full screen at 8, 16 and 32 bits with the set
+// rendered on the screen each time, a minimised full screen that renders again once,
+// "Always on top", "Buffer in SysMem", a mode the display cannot set, and the
+// configuration dialog's lists, 4:3 box and OK.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <thread>
+
+#include "explorer/screen/ConfigForm.h"
+#include "explorer/parameters/MyTrackBar.h"
+#include "tests/explorer/parameters/ParametersWindowFixture.h"
+#include "explorer/render/RenderState.h"
+#include "tests/support/TextFit.h"
+#include "explorer/juliapreview/JuliaPreviewWindow.h"
+#include "explorer/screen/WindowSizing.h"
+#include "display/DXDraw.h"
+#include "display/DXDrawDisplay.h"
+#include "display/DXTimer.h"
+#include "forms/controls/ComboBox.h"
+#include "forms/windows/Menus.h"
+#include "forms/controls/Panel.h"
+#include "forms/controls/StdCtrls.h"
+
+namespace {
+
+class FullScreenWindow : public ParametersWindowFixture {
+protected:
+  void SetUp() override {
+    ParametersWindowFixture::SetUp();
+    desktopWidth_ = GetSystemMetrics(SM_CXSCREEN);
+    desktopHeight_ = GetSystemMetrics(SM_CYSCREEN);
+  }
+  void TearDown() override {
+    if (form && form->DXDraw1->Options().Contains(doFullScreen)) {
+      form->Fullscreen2Click(form);
+      Settle();
+    }
+    ParametersWindowFixture::TearDown();
+    PumpMainFor(50);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), desktopWidth_);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), desktopHeight_);
+  }
+
+  void SetDisplay(int width, int height, int bits) {
+    TDXDrawDisplay* d = form->DXDraw1->Display();
+    d->SetWidth(width);
+    d->SetHeight(height);
+    d->SetBitCount(bits);
+  }
+
+  // The screen's pixels of a row a quarter down a rectangle: how many are black and how
+  // many are not.
+  static void CountRow(const RECT& r, int& black, int& coloured) {
+    black = coloured = 0;
+    HDC screen = GetDC(nullptr);
+    const int y = r.top + (r.bottom - r.top) / 4;
+    for (int x = r.left + 2; x < r.right - 2; x += 3) {
+      const COLORREF c = GetPixel(screen, x, y) & 0xFFFFFF;
+      if (c == 0) ++black;
+      else ++coloured;
+    }
+    ReleaseDC(nullptr, screen);
+  }
+
+  // The Mandelbrot set of the default view on the screen: the row whose imaginary part is 0.6
+  // crosses the black set and coloured outside points on both sides.
+  void ExpectSetOnScreen(const RECT& r, const std::string& where) {
+    int black = 0, coloured = 0;
+    auto shown = [&] {
+      CountRow(r, black, coloured);
+      const int total = black + coloured;
+      return black > total / 20 && coloured > total / 2;
+    };
+    // The last presentation reaches the screen after the render has ended.
+    PumpMainUntil(shown, 3000);
+    EXPECT_TRUE(shown()) << where << ": " << black << " black, " << coloured << " coloured";
+  }
+
+  void ExpectSetOnFullScreenSurface(int bits) {
+    const std::vector<std::uint32_t> pixels = SurfacePixels();
+    ASSERT_EQ(pixels.size(), 640u * 480u);
+    int black = 0, coloured = 0;
+    for (int x = 2; x < 638; x += 3) {
+      const std::uint32_t v = pixels[120 * 640 + x];
+      const RGBQUAD c = form->DXDraw1->ColorTable[v & 0xFF];
+      const bool isBlack = bits == 8 ? c.rgbRed == 0 && c.rgbGreen == 0 && c.rgbBlue == 0 : v == 0;
+      if (isBlack) ++black;
+      else ++coloured;
+    }
+    const int total = black + coloured;
+    EXPECT_GT(black, total / 20) << bits;
+    EXPECT_GT(coloured, total / 2) << bits;
+  }
+
+  RECT ClientOnScreen() {
+    RECT r;
+    GetClientRect(form->DXDraw1->Handle(), &r);
+    MapWindowPoints(form->DXDraw1->Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  }
+
+  int desktopWidth_ = 0, desktopHeight_ = 0;
+};
+
+TEST_F(FullScreenWindow, SizeChangesKeepTheClientIn4PixelStepsAnd43) {
+  Open(320, 240);
+  const TFrameMetrics m{GetSystemMetrics(SM_CYCAPTION), GetSystemMetrics(SM_CYMENU),
+                        GetSystemMetrics(SM_CYSIZEFRAME), GetSystemMetrics(SM_CXSIZEFRAME)};
+  const int frameH = m.CaptionHeight + m.MenuHeight + 2 * m.SizeFrameHeight;
+  const int side = 2 * m.SizeFrameWidth;
+  ASSERT_TRUE(form->Force43window1->Checked());
+  form->SetBounds(form->Left(), form->Top(), side + 643, frameH + 300);
+  ASSERT_TRUE(Settle());
+  EXPECT_EQ(form->Width(), side + 640);
+  EXPECT_EQ(form->Height(), frameH + 480);
+  EXPECT_EQ(LastFrameHeight, frameH + 480);
+  form->Force43window1->Click();
+  EXPECT_FALSE(form->Force43window1->Checked());
+  form->SetBounds(form->Left(), form->Top(), side + 403, frameH + 403);
+  ASSERT_TRUE(Settle());
+  EXPECT_EQ(form->Width(), side + 400);
+  EXPECT_EQ(form->Height(), frameH + 400);
+  // The docked parameters window keeps its room below the client area.
+  Form2->Show();
+  ASSERT_TRUE(Form2->ManualDock(form->Panel1));
+  form->SetBounds(form->Left(), form->Top(), side + 400, frameH + 100 + 322);
+  ASSERT_TRUE(Settle());
+  EXPECT_EQ(form->Height(), frameH + 100 + 320);
+  EXPECT_EQ(form->DXDraw1->Height(), 320);
+  form->Force43window1->Click();
+}
+
+TEST_F(FullScreenWindow, IntoAndOutOfFullScreenAtEachDepthRendersAndRestoresTheWindow) {
+  Open(320, 240);
+  RECT before;
+  GetWindowRect(form->Handle(), &before);
+  ExpectSetOnScreen(ClientOnScreen(), "window at start");
+  for (int bits : {8, 16, 32}) {
+    SetDisplay(640, 480, bits);
+    const int starts = renderStarts;
+    form->Fullscreen2->Click();
+    ASSERT_TRUE(Settle()) << bits;
+    ASSERT_TRUE(WaitForRender()) << bits;
+    EXPECT_GT(renderStarts, starts) << bits;
+    EXPECT_TRUE(form->DXDraw1->NowOptions().Contains(doFullScreen)) << bits;
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 640) << bits;
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 480) << bits;
+    EXPECT_EQ(form->DXDraw1->Surface()->BitCount(), bits);
+    EXPECT_EQ(form->Menu(), nullptr);
+    EXPECT_EQ(form->BorderStyle(), bsNone);
+    EXPECT_EQ(RenderWidth, 640);
+    EXPECT_EQ(RenderHeight, 480);
+    // Wine's GDI reads an exclusive mode back as black now and then: in full screen the
+    // set is checked on the surface (through the palette at 8 bits).
+    ExpectSetOnFullScreenSurface(bits);
+
+    form->Fullscreen2->Click();
+    ASSERT_TRUE(Settle()) << bits;
+    ASSERT_TRUE(WaitForRender()) << bits;
+    EXPECT_FALSE(form->DXDraw1->NowOptions().Contains(doFullScreen)) << bits;
+    EXPECT_EQ(form->Menu(), form->MainMenu1);
+    EXPECT_EQ(form->BorderStyle(), bsSizeable);
+    RECT after;
+    GetWindowRect(form->Handle(), &after);
+    EXPECT_TRUE(EqualRect(&before, &after)) << bits << ": " << after.left << "," << after.top
+                                            << " " << after.right << "," << after.bottom;
+    ExpectSetOnScreen(ClientOnScreen(), "window after " + std::to_string(bits));
+  }
+}
+
+TEST_F(FullScreenWindow, TheWideScreen43SurfaceIsCentredAndTheDockedWindowComesBack) {
+  Open(320, 240);
+  SetDisplay(800, 600, 32);
+  Form2->Show();
+  ASSERT_TRUE(Form2->ManualDock(form->Panel1));
+  ASSERT_TRUE(Settle());
+  WideScreen43 = true;
+  // 800 x 600 is 4:3 already: the surface takes the whole display.
+  form->Fullscreen2->Click();
+  ASSERT_TRUE(WaitForRender());
+  EXPECT_EQ(RenderWidth, 800);
+  EXPECT_EQ(RenderHeight, 600);
+  EXPECT_EQ(ParamsDocked, 0);
+  EXPECT_EQ(ParamsDockedBeforeFullScreen, -1);
+  EXPECT_EQ(Form2->Parent(), nullptr);
+  form->Fullscreen2->Click();
+  ASSERT_TRUE(WaitForRender());
+  EXPECT_EQ(Form2->Parent(), form->Panel1);
+  EXPECT_EQ(ParamsDocked, -1);
+  EXPECT_EQ(ParamsDockedBeforeFullScreen, 0);
+  // Back in a window the surface follows the client area again.
+  EXPECT_TRUE(form->DXDraw1->AutoSize());
+  EXPECT_EQ(RenderWidth, form->DXDraw1->Width());
+}
+
+TEST_F(FullScreenWindow, TheJuliaPreviewEndsAtEverySwitch) {
+  Open(320, 240);
+  SetDisplay(640, 480, 32);
+  Form6 = New<TForm6>(Application);
+  for (int way = 0; way < 2; ++way) {
+    form->JuliaSetPreviewJ1->Click();
+    ASSERT_TRUE(Form6->Visible()) << way;
+    form->Fullscreen2->Click();
+    ASSERT_TRUE(WaitForRender()) << way;
+    EXPECT_FALSE(Form6->Visible()) << way;
+    EXPECT_FALSE(form->JuliaSetPreviewJ1->Checked()) << way;
+    EXPECT_FALSE(form->JuliaSetPreviewJ2->Checked()) << way;
+  }
+  Form6->Free();
+  Form6 = nullptr;
+}
+
+TEST_F(FullScreenWindow, AMinimisedFullScreenRendersOnceWhenRestored) {
+  Open(320, 240);
+  SetDisplay(640, 480, 32);
+  form->Fullscreen2->Click();
+  ASSERT_TRUE(WaitForRender());
+  ASSERT_TRUE(Settle());
+  const int starts = renderStarts;
+  ShowWindow(form->Handle(), SW_MINIMIZE);
+  ASSERT_TRUE(Settle());
+  EXPECT_EQ(RenderOnNextPaint, -1);
+  EXPECT_FALSE(form->DXTimer1->Enabled());
+  ShowWindow(form->Handle(), SW_RESTORE);
+  ASSERT_TRUE(Settle());
+  ASSERT_TRUE(WaitForRender());
+  PumpMainFor(200);
+  EXPECT_EQ(renderStarts, starts + 1);
+  EXPECT_EQ(RenderOnNextPaint, 0);
+}
+
+TEST_F(FullScreenWindow, ColourOkOnAnEightBitSurfaceChangesOnlyThePalette) {
+  Open(320, 240);
+  SetDisplay(640, 480, 8);
+  form->Fullscreen2->Click();
+  ASSERT_TRUE(WaitForRender());
+  ASSERT_TRUE(Settle());
+  ASSERT_EQ(form->DXDraw1->Surface()->BitCount(), 8);
+  const std::vector<std::uint32_t> indices = SurfacePixels();
+  const std::uint32_t renderStart = RenderStartTime;
+  const int starts = renderStarts;
+  PaletteOffset = 5;
+  Form2->Show();
+  ASSERT_TRUE(Settle());
+  Form2->TrackBar1->SetPosition(40);
+  Form2->TrackBar2->SetPosition(0);
+  Form2->TrackBar3->SetPosition(2);
+  Click(Form2->Button2);
+  EXPECT_TRUE(boxes.texts.empty()) << boxes.texts[0];
+  EXPECT_EQ(renderStarts, starts);
+  EXPECT_EQ(RenderStartTime, renderStart);
+  EXPECT_EQ(RecolorRequest, 0);
+  EXPECT_EQ(PaletteOffset, 0);
+  // The same colour indices, shown through the new gradient.
+  EXPECT_EQ(SurfacePixels(), indices);
+  const RGBQUAD* table = form->DXDraw1->ColorTable;
+  for (int i : {1, 3, 6}) {
+    EXPECT_EQ(table[16 + i].rgbRed, 40 * i) << i;
+    EXPECT_EQ(table[16 + i].rgbGreen, 0) << i;
+    EXPECT_EQ(table[16 + i].rgbBlue, 2 * i) << i;
+  }
+  Form2->Close();
+  RedSlope = 8;
+  GreenSlope = 16;
+  BlueSlope = 24;
+}
+
+TEST_F(FullScreenWindow, AlwaysOnTopTwiceReturnsToTheNormalOrder) {
+  Open(320, 240);
+  ASSERT_NE(SystemMenuHandle, nullptr);
+  auto topmost = [&] { return (GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+  EXPECT_FALSE(topmost());
+  SendMessageA(form->Handle(), WM_SYSCOMMAND, 2, 0);
+  EXPECT_TRUE(topmost());
+  EXPECT_EQ(AlwaysOnTop, -1);
+  EXPECT_TRUE(GetMenuState(SystemMenuHandle, 2, MF_BYCOMMAND) & MF_CHECKED);
+  SendMessageA(form->Handle(), WM_SYSCOMMAND, 2, 0);
+  EXPECT_FALSE(topmost());
+  EXPECT_EQ(AlwaysOnTop, 0);
+  EXPECT_FALSE(GetMenuState(SystemMenuHandle, 2, MF_BYCOMMAND) & MF_CHECKED);
+}
+
+TEST_F(FullScreenWindow, BufferInSysMemTogglesTheOptionAndRendersAgain) {
+  Open(320, 240);
+  const bool was = form->DXDraw1->Options().Contains(doSystemMemory);
+  const int starts = renderStarts;
+  form->BuffersinSysMem1->Click();
+  ASSERT_TRUE(WaitForRender());
+  EXPECT_GT(renderStarts, starts);
+  EXPECT_EQ(form->DXDraw1->Options().Contains(doSystemMemory), !was);
+  EXPECT_EQ(form->BufferinSysMem1->Checked(), !was);
+  EXPECT_EQ(form->BuffersinSysMem1->Checked(), !was);
+  form->BufferinSysMem1->Click();
+  ASSERT_TRUE(WaitForRender());
+  EXPECT_EQ(form->DXDraw1->Options().Contains(doSystemMemory), was);
+}
+
+TEST_F(FullScreenWindow, AModeThatCannotBeSetLeavesAWorkingWindow) {
+  Open(320, 240);
+  RECT before;
+  GetWindowRect(form->Handle(), &before);
+  SetDisplay(4000, 3000, 32);
+  form->DXDraw1->Display()->SetFixedSize(true);
+  const int starts = renderStarts;
+  // Through the menu command's message, as a user's choice arrives.
+  SendMessageA(form->Handle(), WM_COMMAND, form->Fullscreen2->Command(), 0);
+  ASSERT_TRUE(Settle());
+  ASSERT_EQ(boxes.texts.size(), 1u);
+  EXPECT_EQ(boxes.texts[0], "Display mode cannot be changed (4000x3000 32bit)");
+  EXPECT_FALSE(form->DXDraw1->Options().Contains(doFullScreen));
+  EXPECT_EQ(form->Menu(), form->MainMenu1);
+  EXPECT_EQ(form->BorderStyle(), bsSizeable);
+  EXPECT_TRUE(form->DXDraw1->Initialized());
+  ASSERT_TRUE(WaitForRender());
+  EXPECT_GT(renderStarts, starts);
+  RECT after;
+  GetWindowRect(form->Handle(), &after);
+  EXPECT_TRUE(EqualRect(&before, &after));
+  // The colour-table lock is free for the animation threads.
+  bool entered = false;
+  std::thread([&] {
+    entered = TryEnterCriticalSection(&PaletteLock) != FALSE;
+    if (entered) LeaveCriticalSection(&PaletteLock);
+  }).join();
+  EXPECT_TRUE(entered);
+  ExpectSetOnScreen(ClientOnScreen(), "window after the failed switch");
+}
+
+TEST_F(FullScreenWindow, ConfigurationDialogListsModesAndTakesTheChoice) {
+  Open(320, 240);
+  SetDisplay(800, 600, 32);
+  WideScreen43 = true;
+  TConfigForm* config = New<TConfigForm>(form);
+  config->DXDraw = form->DXDraw1;
+  config->Show();
+  ASSERT_TRUE(Settle());
+  EXPECT_EQ(config->Caption(), "Config");
+  const auto misfits = TextMisfits(config);
+  EXPECT_TRUE(misfits.empty()) << Describe(misfits);
+  EXPECT_EQ(config->ClientWidth(), 274);
+  EXPECT_EQ(config->ClientHeight(), 171);
+  EXPECT_GE(config->DriverBox->Items()->Count(), 1);
+  EXPECT_EQ(config->DriverBox->ItemIndex(), 0);
+  TStringList* modes = config->DisplayModeBox->Items();
+  ASSERT_EQ(modes->Count(), form->DXDraw1->Display()->Count());
+  const int current = modes->IndexOf("800x600 32bit");
+  ASSERT_GE(current, 0);
+  EXPECT_EQ(config->DisplayModeBox->ItemIndex(), current);
+  // 800 x 600 is 4:3: the box is off and cannot be switched on.
+  EXPECT_FALSE(config->CheckBox1->Enabled());
+  EXPECT_FALSE(config->CheckBox1->Checked());
+  // Choosing a mode of another shape by the keyboard enables it.
+  const int wide = modes->IndexOf("320x200 8bit");
+  ASSERT_EQ(wide, 0);  // the list ascends by width, height and bit count
+  config->DisplayModeBox->SetFocus();
+  SendMessageA(config->DisplayModeBox->Handle(), WM_KEYDOWN, VK_HOME, 0);
+  ASSERT_TRUE(Settle());
+  EXPECT_EQ(config->DisplayModeBox->ItemIndex(), wide);
+  EXPECT_TRUE(config->CheckBox1->Enabled());
+
+  // OK without a mode changes nothing and says why.
+  config->DisplayModeBox->SetItemIndex(-1);
+  config->CheckBox1->SetChecked(false);
+  Click(config->Button1);
+  ASSERT_EQ(boxes.texts.size(), 1u);
+  EXPECT_EQ(boxes.texts[0], "List index out of bounds (-1)");
+  EXPECT_EQ(form->DXDraw1->Display()->Width(), 800);
+  EXPECT_TRUE(WideScreen43);
+  EXPECT_TRUE(config->Visible());
+
+  config->DisplayModeBox->SetItemIndex(wide);
+  Click(config->Button1);
+  EXPECT_EQ(form->DXDraw1->Display()->Width(), 320);
+  EXPECT_EQ(form->DXDraw1->Display()->Height(), 200);
+  EXPECT_EQ(form->DXDraw1->Display()->BitCount(), 8);
+  EXPECT_FALSE(WideScreen43);
+  EXPECT_EQ(DriverIndex, 0);
+  EXPECT_FALSE(config->Visible());
+  config->Free();
+}
+
+TEST_F(FullScreenWindow, ConfigurationDialogEnablesTheBoxForAWideCurrentMode) {
+  Open(320, 240);
+  SetDisplay(1280, 720, 32);
+  WideScreen43 = true;
+  TConfigForm* config = New<TConfigForm>(form);
+  config->DXDraw = form->DXDraw1;
+  config->Show();
+  ASSERT_TRUE(Settle());
+  EXPECT_TRUE(config->CheckBox1->Enabled());
+  EXPECT_TRUE(config->CheckBox1->Checked());
+  config->Free();
+}
+
+}  // namespace

@@ -1,0 +1,48 @@
+// Helpers of the windowed tests: pumping the application's messages until a condition
+// holds or a deadline passes, and a responder that answers message boxes.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "forms/runtime/Application.h"
+#include "forms/dialogs/Responder.h"
+
+inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
+  DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > timeoutMs) return false;
+    Application->ProcessMessages();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+  return true;
+}
+
+inline void PumpFor(DWORD ms) {
+  DWORD start = GetTickCount();
+  PumpUntil([&] { return GetTickCount() - start >= ms; }, ms + 1000);
+}
+
+// Records every message box and answers with Answer.
+class TRecordingResponder : public TUserResponder {
+public:
+  struct Box {
+    std::string text, caption;
+    UINT flags;
+  };
+  std::vector<Box> boxes;
+  int answer = IDOK;
+
+  TRecordingResponder() { previous_ = SetUserResponder(this); }
+  ~TRecordingResponder() override { SetUserResponder(previous_); }
+  int MessageBox(HWND, const std::string& text, const std::string& caption, UINT flags) override {
+    boxes.push_back({text, caption, flags});
+    return answer;
+  }
+
+private:
+  TUserResponder* previous_;
+};
