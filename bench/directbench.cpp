@@ -14,7 +14,7 @@
 #include "explorer/print/DiskImageSave.h"
 #include "explorer/render/DiskRenderState.h"
 #include "explorer/render/DiskWorkers.h"
-#include "explorer/render/MemorySurface.h"
+#include "tests/support/render/MemorySurface.h"
 #include "explorer/render/RenderEngine.h"
 #include "explorer/render/RenderSettings.h"
 #include "explorer/render/RenderState.h"

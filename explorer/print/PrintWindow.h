@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "explorer/render/DiskRender.h"
 #include "forms/windows/Forms.h"
 
 class TBevel;
@@ -96,6 +97,7 @@ private:
   void AbandonDirectRender();
 
   bool clearingField_ = false;
+  TDiskRender diskRender_;  // the direct render's image and workers
 };
 
 extern TForm4* Form4;

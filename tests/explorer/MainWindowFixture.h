@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "explorer/render/ColorSettings.h"
+#include "explorer/app/ExplorerState.h"
 #include "explorer/app/MainForm.h"
 #include "explorer/render/ProcessorCount.h"
 #include "tests/support/TestSupport.h"
@@ -80,11 +80,10 @@ inline std::uint32_t SurfacePixel(TDXDraw* dxDraw, int x, int y) {
 class MainWindowFixture : public ::testing::Test {
 protected:
   // Every test starts as the program does without its settings file, with the globals
-  // that outlive a window cleared as at program start.
+  // that outlive a window back at their start values.
   void SetUp() override {
     DeleteFileA(TForm1::SettingsFileName().c_str());
-    PaletteLoaded = 0;
-    PaletteOffset = 0;
+    ResetExplorerState();
   }
 
   // Creates the main window (its create handler runs), sized to a client area of

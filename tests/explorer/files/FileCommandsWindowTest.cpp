@@ -291,12 +291,12 @@ class StartupFile : public MainWindowFixture {};
 TEST_F(StartupFile, TheFirstCommandLineArgumentIsOpenedAtStartUp) {
   const std::string path = TempPath("qv-startup.qvl");
   ParamFile f;
-  f.InsideColor = 0x00FFFFFF;
+  f.Colors.InsideColor = 0x00FFFFFF;
   f.MaxIterations = 64;
   f.Bailout = 4;
-  f.RedSlope = 1;
-  f.GreenSlope = 2;
-  f.BlueSlope = 3;
+  f.Colors.RedSlope = 1;
+  f.Colors.GreenSlope = 2;
+  f.Colors.BlueSlope = 3;
   f.ViewLeft = -2;
   f.ViewTop = 2;
   f.ViewWidth = 4;
@@ -304,9 +304,9 @@ TEST_F(StartupFile, TheFirstCommandLineArgumentIsOpenedAtStartUp) {
   f.JuliaMode = -1;
   f.JuliaCRe = -0.8L;
   f.JuliaCIm = 0.156L;
-  f.PaletteLoaded = -1;
+  f.Colors.PaletteLoaded = -1;
   for (int i = 0; i < 256; ++i) f.ColorTable[i] = ColorTableEntry{BYTE(i), 7, 9, 0};
-  f.PaletteOffset = 3;
+  f.Colors.PaletteOffset = 3;
   WriteBytes(path, WriteParamFile(f));
   TFileResponder responder;
   PaletteLoaded = 0;
@@ -357,7 +357,7 @@ TEST_F(FileCommands, TheFirstDroppedFileIsOpenedWhateverItsExtension) {
   ParamFile f;
   f.MaxIterations = 777;
   f.Bailout = 16;
-  f.RedSlope = f.GreenSlope = f.BlueSlope = 3;
+  f.Colors.RedSlope = f.Colors.GreenSlope = f.Colors.BlueSlope = 3;
   f.ViewLeft = -1;
   f.ViewTop = 1;
   f.ViewWidth = 2;

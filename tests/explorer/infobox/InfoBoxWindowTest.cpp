@@ -20,6 +20,7 @@ namespace {
 class InfoBox : public ::testing::Test {
 protected:
   void SetUp() override {
+    ResetExplorerState();
     savedDir_ = ProgramDir;
     ProgramDir = ExtractFilePath(Application->ExeName());
     Form3 = New<TForm3>(Application);

@@ -36,7 +36,7 @@ private:
 
 class ParametersWindowFixture : public MainWindowFixture {
 protected:
-  void SetUp() override { DeleteFileA(TForm1::SettingsFileName().c_str()); }
+  void SetUp() override { MainWindowFixture::SetUp(); }
 
   void Open(int width = 320, int height = 240) {
     OpenWindow(width, height);

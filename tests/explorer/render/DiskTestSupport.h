@@ -22,8 +22,8 @@
 class DiskFixture : public ::testing::Test {
 protected:
   DiskFixture() : ControlWord(ExplorerControlWord) {
+    ResetRenderGlobals();
     UseDefaultView();
-    UseDefaultColouring();
     RenderMaxIterations = 150;
     RenderBailout = 4.0L;
     UseSSE2 = UseSSE = Use3DNow = 0;
