@@ -82,6 +82,33 @@ TEST_F(ColoringAgreement, TheRenderersAgreeExceptWhereEachIsMeantToDiffer) {
   }
 }
 
+// An inside count (the limit or above) takes the same colour on the screen and on disk:
+// InsideColor with the gradient, entry 240 from the table, also whenever the display is
+// 8-bit. (The animation never recolours inside pixels: IterBuffer holds 0 for them.)
+TEST_F(ColoringAgreement, InsideCountsTakeOneInsideColour) {
+  const struct {
+    const char* what;
+    std::int32_t loaded;
+    std::uint32_t displayBits;
+    std::uint32_t pixel;
+  } cases[] = {
+      {"gradient", 0, 32, 0x563412},    // InsideColor 0x00123456
+      {"table", -1, 32, 0xAA0FF0},      // entry 240: blue 240, green 15, red 240 ^ 0x5A
+      {"8-bit display", 0, 8, 0xAA0FF0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    PaletteLoaded = c.loaded;
+    InsideColor = 0x00123456;
+    RenderMaxIterations = 150;
+    Lock(c.displayBits, 0, 4 * Width);
+    TakeDiskSettings();
+    TakeDiskColors(Table, std::int32_t(c.displayBits));
+    EXPECT_EQ(Shown(PackedInsideValue(PackingOf(LockedSurfaceDesc), Table)), c.pixel);
+    for (std::int32_t n : {150, 151, 0x7FFFFFFF}) EXPECT_EQ(SwapRB(DiskColor(n)), c.pixel) << n;
+  }
+}
+
 // The default colour table holds the gradient colour of count i in entry 16 + i, and for
 // counts this small the two product orders cannot differ: a picture coloured through the
 // table, rendered or animated, shows what the slopes give.
