@@ -2,7 +2,8 @@
 // press and release of the left button at a point of the control (a graphic control gets
 // them through its parent's window, as the mouse gives them), keys go to the window that
 // has the focus, and typing over a field first clicks into it, then deletes what it
-// shows with End and Backspace, then types each character.
+// shows with End and Backspace, then types each character. A drag is real pointer input
+// (SendInput) to the window in front, so that the system's move and size loops see it.
 #pragma once
 
 #include <windows.h>
