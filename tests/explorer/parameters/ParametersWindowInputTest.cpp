@@ -120,8 +120,9 @@ protected:
                   }
                   EXPECT_EQ(box->Checked(), !*before);
                   EXPECT_EQ(flag, box->Checked() ? -1 : 0);
-                  if (box->Checked())
+                  if (box->Checked()) {
                     for (TCheckBox* other : others) EXPECT_FALSE(other->Checked()) << other->Name();
+                  }
                 }};
   }
 
@@ -131,19 +132,37 @@ protected:
 };
 
 // The thread's other parameters window (the modal one), or null.
+struct TOtherWindowSearch {
+  TForm2* resident;
+  HWND found;
+};
+
+BOOL CALLBACK FindOtherParametersWindow(HWND w, LPARAM l) {
+  auto* search = reinterpret_cast<TOtherWindowSearch*>(l);
+  auto* form = dynamic_cast<TForm2*>(FindControl(w));
+  if (!form || form == search->resident || !IsWindowVisible(w)) return TRUE;
+  search->found = w;
+  return FALSE;
+}
+
 HWND OtherParametersWindow(TForm2* resident) {
-  struct Search {
-    TForm2* resident;
-    HWND found;
-  } search{resident, nullptr};
-  EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM l) -> BOOL {
-    auto* s = reinterpret_cast<Search*>(l);
-    auto* form = dynamic_cast<TForm2*>(FindControl(w));
-    if (!form || form == s->resident || !IsWindowVisible(w)) return TRUE;
-    s->found = w;
-    return FALSE;
-  }, reinterpret_cast<LPARAM>(&search));
+  TOtherWindowSearch search{resident, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), &FindOtherParametersWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+// Once the modal window shows, its own "Enable docking" is chosen (its own business) and
+// then its Close.
+TForm2* ResidentWindow = nullptr;
+HWND ModalWindow = nullptr;
+
+VOID CALLBACK CloseTheModalWindow(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND other = OtherParametersWindow(ResidentWindow);
+  if (!other) return;
+  KillTimer(nullptr, id);
+  ModalWindow = other;
+  ChooseSystemMenuItem(FindControl(other), EnableDockingCommand);
+  SendMessageA(other, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
 TEST_F(ParametersInput, EveryControlTakesWhatTheUserGivesIt) {
@@ -333,25 +352,14 @@ TEST_F(ParametersInput, AfterThePopupsModalWindowEnableDockingStillDocks) {
   SendMessageA(form->Handle(), WM_COMMAND, form->Parameters1->Command(), 0);
   ASSERT_TRUE(Settle());
   ASSERT_TRUE(p->Visible());
-  // Once the modal window shows, its system menu is used and then its Close chosen.
-  static HWND modal;
-  static TForm2* resident;
-  modal = nullptr;
-  resident = p;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
-    HWND other = OtherParametersWindow(resident);
-    if (!other) return;
-    KillTimer(nullptr, id);
-    modal = other;
-    // The modal window's own "Enable docking" is its own business.
-    ChooseSystemMenuItem(FindControl(modal), EnableDockingCommand);
-    SendMessageA(modal, WM_SYSCOMMAND, SC_CLOSE, 0);
-  });
+  ResidentWindow = p;
+  ModalWindow = nullptr;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, &CloseTheModalWindow);
   SendMessageA(form->Handle(), WM_COMMAND, form->parameters2->Command(), 0);
   KillTimer(nullptr, timer);
-  ASSERT_NE(modal, nullptr);
-  EXPECT_NE(modal, p->Handle());
-  EXPECT_FALSE(IsWindow(modal));
+  ASSERT_NE(ModalWindow, nullptr);
+  EXPECT_NE(ModalWindow, p->Handle());
+  EXPECT_FALSE(IsWindow(ModalWindow));
   ASSERT_TRUE(Settle());
 
   EXPECT_FALSE(DockingChecked(p));
