@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -177,10 +178,11 @@ TEST(Docking, AFormDraggedByItsCaptionOntoAnEmptyEdgeSiteDocksThere) {
   const RECT client = f.host->ClientRect();
   auto drag = [&](int aboveBottom) {
     const POINT to = f.host->ClientToScreen(POINT{client.right / 2, client.bottom - aboveBottom});
-    return DragByCaption(f.tool->Handle(), to, [&] {
-      PumpUntil([&] { return GetCapture() == nullptr && !(GetAsyncKeyState(VK_LBUTTON) & 0x8000); }, 3000);
-      PumpFor(200);
+    const bool dragged = DragByCaption(f.tool->Handle(), to, [](const std::function<bool()>& done, DWORD ms) {
+      return PumpUntil(done, ms);
     });
+    PumpFor(200);
+    return dragged;
   };
   const RECT before = f.tool->BoundsRect();
   ASSERT_TRUE(drag(120));

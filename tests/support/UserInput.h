@@ -8,7 +8,9 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "forms/windows/Controls.h"
@@ -98,16 +100,18 @@ inline bool CaptionPoint(HWND window, POINT& p) {
 }
 
 // Presses the left button at a screen point of a window brought to the front, moves the
-// pointer to another in steps and releases it there, as a person does with the mouse. The
-// whole gesture is queued at once, since a press on a caption or border starts the
-// system's move or size loop, which takes over the thread; Pump runs the messages until
-// the gesture is over. False when the pointer could not be brought to the start.
-template <class Pump>
-bool DragFrom(HWND window, POINT from, POINT to, Pump pump) {
+// pointer to another in steps and releases it there, at a person's pace. A press on a
+// caption or border starts the system's move or size loop, which takes over this thread:
+// so the input comes from a thread of its own while PumpUntil(condition, timeout) runs
+// this thread's messages until the gesture is over and the mouse is let go. False when
+// the pointer could not be brought to the start or the gesture did not end.
+template <class PumpUntilFn>
+bool DragFrom(HWND window, POINT from, POINT to, PumpUntilFn pumpUntil) {
   SetForegroundWindow(window);
+  if (!pumpUntil([&] { return GetForegroundWindow() == window; }, 3000)) return false;
   if (!MovePointerTo(from)) return false;
   const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-  auto absolute = [&](POINT p, DWORD flags) {
+  auto absolute = [=](POINT p, DWORD flags) {
     INPUT in{};
     in.type = INPUT_MOUSE;
     in.mi.dx = static_cast<LONG>(p.x * 65535.0 / (w - 1) + 0.5);
@@ -119,15 +123,27 @@ bool DragFrom(HWND window, POINT from, POINT to, Pump pump) {
   const int steps = 8;
   for (int i = 1; i <= steps; ++i)
     gesture.push_back(absolute(POINT{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps}, 0));
+  gesture.push_back(absolute(to, 0));  // a rest at the end before letting go
   gesture.push_back(absolute(to, MOUSEEVENTF_LEFTUP));
-  const UINT sent = SendInput(static_cast<UINT>(gesture.size()), gesture.data(), sizeof(INPUT));
-  pump();
-  return sent == gesture.size();
+  std::atomic<bool> done{false};
+  std::atomic<UINT> sent{0};
+  std::thread hand([&] {
+    for (INPUT& in : gesture) {
+      Sleep(30);
+      sent += SendInput(1, &in, sizeof in);
+    }
+    done = true;
+  });
+  const bool over = pumpUntil([&] {
+    return done && GetCapture() == nullptr && !(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
+  }, 10000);
+  hand.join();
+  return over && sent == gesture.size();
 }
 
 // Drags a top-level window by its caption and lets go at a screen point.
-template <class Pump>
-bool DragByCaption(HWND window, POINT to, Pump pump) {
+template <class PumpUntilFn>
+bool DragByCaption(HWND window, POINT to, PumpUntilFn pumpUntil) {
   POINT from;
-  return CaptionPoint(window, from) && DragFrom(window, from, to, pump);
+  return CaptionPoint(window, from) && DragFrom(window, from, to, pumpUntil);
 }

@@ -70,10 +70,9 @@ TEST_F(JuliaPreviewInput, EveryInputTheWindowTakes) {
        [&] {
          GetWindowRect(Form6->Handle(), &before);
          const POINT corner{before.right - 2, before.bottom - 2};
-         ASSERT_TRUE(DragFrom(Form6->Handle(), corner, POINT{corner.x + 60, corner.y + 40}, [&] {
-           PumpMainUntil([] { return GetCapture() == nullptr && !(GetAsyncKeyState(VK_LBUTTON) & 0x8000); }, 5000);
-           Settle();
-         }));
+         ASSERT_TRUE(DragFrom(Form6->Handle(), corner, POINT{corner.x + 60, corner.y + 40},
+                              [](const std::function<bool()>& done, DWORD ms) { return PumpMainUntil(done, ms); }));
+         ASSERT_TRUE(Settle());
        },
        [&] {
          RECT after;

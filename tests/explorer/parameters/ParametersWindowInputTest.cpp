@@ -90,10 +90,9 @@ protected:
 
   // Drags the window by its caption and lets go at the main window's client point.
   bool DragTo(TForm* window, POINT client) {
-    return DragByCaption(window->Handle(), form->ClientToScreen(client), [&] {
-      PumpMainUntil([] { return GetCapture() == nullptr && !(GetAsyncKeyState(VK_LBUTTON) & 0x8000); }, 5000);
-      Settle();
-    });
+    const bool dragged = DragByCaption(window->Handle(), form->ClientToScreen(client),
+                                       [](const std::function<bool()>& done, DWORD ms) { return PumpMainUntil(done, ms); });
+    return Settle() && dragged;
   }
   // Just above the bottom of the main window's client area: where the docked window opens.
   POINT BottomEdge() {
