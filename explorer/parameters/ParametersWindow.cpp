@@ -25,7 +25,6 @@
 #include "forms/runtime/Thread.h"
 
 TForm2* Form2 = nullptr;
-HMENU ParamsSysMenu = nullptr;
 
 namespace {
 

@@ -86,6 +86,10 @@ public:
   // Edit3 shows the value of the chosen RadioGroup1 item.
   void ShowSelectedValue();
 
+  // This window's system menu, where "Enable docking" lives. Each window keeps its own:
+  // the popup's modal window is freed with its menu while the resident one goes on.
+  HMENU ParamsSysMenu = nullptr;
+
 protected:
   // syscom2: "Enable docking" switches between moving the window and docking it.
   void WMSysCommand(TMessage& m) override;
@@ -110,5 +114,3 @@ private:
 };
 
 extern TForm2* Form2;
-// The window's system menu, where "Enable docking" lives.
-extern HMENU ParamsSysMenu;

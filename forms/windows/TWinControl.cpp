@@ -273,11 +273,20 @@ void TWinControl::Dispatch(TMessage& m) {
         mouseControl = target;
         SetCapture(handle_);
       }
-      m.Result = target->Perform(m.Msg, m.WParam, MAKELPARAM(p.x - target->left_, p.y - target->top_));
-      if (up && mouseControl == target && !(m.WParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON))) {
-        mouseControl = nullptr;
-        if (GetCapture() == handle_) ReleaseCapture();
+      // The last button's release lets the mouse go even when the control's handler raises.
+      auto release = [&] {
+        if (up && mouseControl == target && !(m.WParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON))) {
+          mouseControl = nullptr;
+          if (GetCapture() == handle_) ReleaseCapture();
+        }
+      };
+      try {
+        m.Result = target->Perform(m.Msg, m.WParam, MAKELPARAM(p.x - target->left_, p.y - target->top_));
+      } catch (...) {
+        release();
+        throw;
       }
+      release();
       return;
     }
   }

@@ -56,7 +56,6 @@ protected:
     ParamsDocked = 0;
     ParamsDockedBeforeFullScreen = 0;
     DockedHeight = 0;
-    ParamsSysMenu = nullptr;
     UseMultiThreading = 0;
     PaletteOffset = 0;
     PaletteLoaded = 0;

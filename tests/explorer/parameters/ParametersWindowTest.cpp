@@ -432,24 +432,24 @@ TEST_F(Parameters, DocksIntoThePanelRefusesToCloseThereAndClosesUndocked) {
   TForm2* p = Form2;
   p->Show();
   ASSERT_TRUE(Settle());
-  ASSERT_NE(ParamsSysMenu, nullptr);
+  ASSERT_NE(p->ParamsSysMenu, nullptr);
   // On the standard system menu the separator before "Enable docking" sits at position 7,
   // where the close takes it away (Wine's menu has one of its own there).
-  const int menuItems = GetMenuItemCount(ParamsSysMenu);
+  const int menuItems = GetMenuItemCount(p->ParamsSysMenu);
   MENUITEMINFOA separator{};
   separator.cbSize = sizeof separator;
   separator.fMask = MIIM_FTYPE;
-  ASSERT_TRUE(GetMenuItemInfoA(ParamsSysMenu, 7, TRUE, &separator));
+  ASSERT_TRUE(GetMenuItemInfoA(p->ParamsSysMenu, 7, TRUE, &separator));
   EXPECT_TRUE(separator.fType & MFT_SEPARATOR);
-  EXPECT_EQ(GetMenuItemID(ParamsSysMenu, menuItems - 1), EnableDockingCommand);
+  EXPECT_EQ(GetMenuItemID(p->ParamsSysMenu, menuItems - 1), EnableDockingCommand);
   // "Enable docking" switches between moving and docking the window.
-  EXPECT_NE(GetMenuState(ParamsSysMenu, EnableDockingCommand, MF_BYCOMMAND), UINT(-1));
+  EXPECT_NE(GetMenuState(p->ParamsSysMenu, EnableDockingCommand, MF_BYCOMMAND), UINT(-1));
   EXPECT_EQ(p->DragKind(), dkDrag);
   SendMessageA(p->Handle(), WM_SYSCOMMAND, EnableDockingCommand, 0);
-  EXPECT_TRUE(GetMenuState(ParamsSysMenu, EnableDockingCommand, MF_BYCOMMAND) & MF_CHECKED);
+  EXPECT_TRUE(GetMenuState(p->ParamsSysMenu, EnableDockingCommand, MF_BYCOMMAND) & MF_CHECKED);
   EXPECT_EQ(p->DragKind(), dkDock);
   SendMessageA(p->Handle(), WM_SYSCOMMAND, EnableDockingCommand, 0);
-  EXPECT_FALSE(GetMenuState(ParamsSysMenu, EnableDockingCommand, MF_BYCOMMAND) & MF_CHECKED);
+  EXPECT_FALSE(GetMenuState(p->ParamsSysMenu, EnableDockingCommand, MF_BYCOMMAND) & MF_CHECKED);
   EXPECT_EQ(p->DragKind(), dkDrag);
 
   const int clientBefore = form->DXDraw1->Height();
@@ -476,17 +476,17 @@ TEST_F(Parameters, DocksIntoThePanelRefusesToCloseThereAndClosesUndocked) {
   EXPECT_EQ(form->DXDraw1->Height(), clientBefore);
   // Out of the panel it is a window made anew, whose system menu has the item again,
   // which the end of the docking gesture checks.
-  EXPECT_EQ(ParamsSysMenu, GetSystemMenu(p->Handle(), FALSE));
-  EXPECT_EQ(GetMenuItemCount(ParamsSysMenu), menuItems);
+  EXPECT_EQ(p->ParamsSysMenu, GetSystemMenu(p->Handle(), FALSE));
+  EXPECT_EQ(GetMenuItemCount(p->ParamsSysMenu), menuItems);
   p->FormEndDock(p, nullptr, 0, 0);
-  EXPECT_TRUE(GetMenuState(ParamsSysMenu, EnableDockingCommand, MF_BYCOMMAND) & MF_CHECKED);
+  EXPECT_TRUE(GetMenuState(p->ParamsSysMenu, EnableDockingCommand, MF_BYCOMMAND) & MF_CHECKED);
   EXPECT_EQ(p->DragKind(), dkDock);
   form->Parameters1->SetEnabled(false);
   p->Close();
   ASSERT_TRUE(Settle());
   EXPECT_FALSE(p->Visible());
-  EXPECT_EQ(GetMenuItemCount(ParamsSysMenu), menuItems - 2);
-  EXPECT_EQ(GetMenuState(ParamsSysMenu, EnableDockingCommand, MF_BYCOMMAND), UINT(-1));
+  EXPECT_EQ(GetMenuItemCount(p->ParamsSysMenu), menuItems - 2);
+  EXPECT_EQ(GetMenuState(p->ParamsSysMenu, EnableDockingCommand, MF_BYCOMMAND), UINT(-1));
   EXPECT_TRUE(form->Parameters1->Enabled());
   EXPECT_TRUE(form->Panel1->AutoSize());
   // The menu command shows it again.

@@ -19,6 +19,7 @@
 
 #include "tests/support/GuiTest.h"
 #include "tests/support/TextFit.h"
+#include "tests/support/UserInput.h"
 #include "explorer/render/ColorSettings.h"
 #include "explorer/render/DiskImage.h"
 #include "explorer/render/DiskRenderState.h"
@@ -352,6 +353,28 @@ TEST_F(PrintWindow, NormalPrintPutsTheDisplayedPictureAtItsRectangle) {
       EXPECT_NEAR(int(shown >> shift & 0xFF), int(printed >> shift & 0xFF), 3) << p.x << "," << p.y;
   }
   Form1->DXDraw1->Surface()->Canvas()->Release();
+}
+
+// The percentage field is the up-down's buddy: what the user types there is the size
+// the normal print takes.
+TEST_F(PrintWindow, APercentageTypedOverThe95IsTheSizeOfTheNormalPrint) {
+  DeleteFileA(HostToWine(PrintedPs).c_str());
+  TOnIdle idle([&] {
+    EXPECT_TRUE(TypeOver(window->Edit1, "100"));
+    EXPECT_EQ(PageFillFraction, 1.0L);
+    ClickAt(window->RadioButton1, 6, window->RadioButton1->Height() / 2);
+    ClickOn(window->Button1);
+  });
+  form->Print1Click(form->Print1);
+  const PpmImage page = PrintedPage();
+  ASSERT_TRUE(page.Valid());
+  // At 100 % the picture spans the printable width (2329 pixels from 75): at 95 % it
+  // would leave 58 pixels of paper on each side.
+  const int middle = 75 + 3358 / 2;
+  EXPECT_EQ(page.At(70, middle), 0x00FFFFFFu);
+  EXPECT_NE(page.At(75 + 20, middle), 0x00FFFFFFu);
+  EXPECT_NE(page.At(75 + 2329 - 20, middle), 0x00FFFFFFu);
+  EXPECT_EQ(page.At(75 + 2329 + 5, middle), 0x00FFFFFFu);
 }
 
 TEST_F(PrintWindow, APrinterRenderPlacesItsFirstRowAndGroupCentred) {

@@ -19,6 +19,7 @@
 #include "explorer/render/RenderSettings.h"
 #include "tests/support/TextFit.h"
 #include "tests/support/TipAt.h"
+#include "tests/support/UserInput.h"
 #include "explorer/infobox/InfoBox.h"
 #include "explorer/record/RecordWindow.h"
 #include "display/DXAVIRec.h"
@@ -330,6 +331,50 @@ TEST_F(AviRecordWindow, ARecordingThatCannotStartIsShownAndRecordPopsUp) {
     EXPECT_FALSE(FileExists("avi-flight-out\\x.avi")) << c.What;
   }
   EXPECT_EQ(Form5->DXAviRec1->FPS(), 30) << "nothing was taken from the bad boxes";
+}
+
+// RECORD refused by what was typed into "AVI FPS" (the up-down's buddy) comes back up, in
+// its state and on the screen, and the pointer resting on it afterwards does not press
+// it; a frame rate typed there is the one recorded.
+TEST_F(AviRecordWindow, RecordRefusedByATypedFrameRateComesBackUpAndATypedRateCounts) {
+  TRecordingResponder responder;
+  ASSERT_TRUE(TypeOver(Form5->Edit8, OutFile("typed-rate")));
+  ASSERT_TRUE(TypeOver(Form5->Edit2, "64"));
+  ASSERT_TRUE(TypeOver(Form5->Edit3, "48"));
+  ASSERT_TRUE(TypeOver(Form5->Edit1, "abc"));
+  TSpeedButton* record = Form5->SpeedButton1;
+  auto corner = [&] {
+    HDC dc = GetDC(Form5->Handle());
+    const COLORREF c = GetPixel(dc, record->Left(), record->Top()) & 0xFFFFFF;
+    ReleaseDC(Form5->Handle(), dc);
+    return c;
+  };
+  const COLORREF up = GetSysColor(COLOR_BTNHIGHLIGHT) & 0xFFFFFF;
+  ASSERT_TRUE(PumpMainUntil([&] { return corner() == up; }, 5000));
+  Record();
+  ASSERT_EQ(responder.boxes.size(), 1u);
+  EXPECT_EQ(responder.boxes[0].text, "'abc' is not a valid integer value");
+  EXPECT_FALSE(record->Down());
+  EXPECT_FALSE(Form5->DXAviRec1->Recording());
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_TRUE(PumpMainUntil([&] { return corner() == up; }, 5000)) << "RECORD is drawn pressed";
+  SendMessageA(Form5->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(record->Left() + 10, record->Top() + 8));
+  PumpMainFor(100);
+  EXPECT_EQ(corner(), up) << "the pointer over RECORD presses it";
+
+  ASSERT_TRUE(TypeOver(Form5->Edit1, "45"));
+  Record();
+  ASSERT_TRUE(record->Down()) << (responder.boxes.size() > 1 ? responder.boxes[1].text : "");
+  EXPECT_EQ(Form5->DXAviRec1->FPS(), 45);
+  ASSERT_TRUE(RecordFrames(1));
+  EXPECT_FALSE(record->Down());
+  EXPECT_TRUE(PumpMainUntil([&] { return corner() == up; }, 5000));
+  // The arrows step from what was typed.
+  ASSERT_TRUE(TypeOver(Form5->Edit1, "52"));
+  RECT r;
+  GetClientRect(Form5->UpDown1->Handle(), &r);
+  ClickAt(Form5->UpDown1, r.right / 2, r.bottom / 4);
+  EXPECT_EQ(Form5->Edit1->Text(), "57");
 }
 
 TEST_F(AviRecordWindow, AnAutoFlightRecordsEachRenderAndZoomsIn) {

@@ -1,0 +1,149 @@
+// A person's keys and clicks, each through the control's own input path: a click is the
+// press and release of the left button at a point of the control (a graphic control gets
+// them through its parent's window, as the mouse gives them), keys go to the window that
+// has the focus, and typing over a field first clicks into it, then deletes what it
+// shows with End and Backspace, then types each character. A drag is real pointer input
+// (SendInput) to the window in front, so that the system's move and size loops see it.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "forms/windows/Controls.h"
+
+// The window under a point of the control and that point in its client coordinates.
+inline HWND WindowAt(TControl* control, POINT& at) {
+  if (auto* window = dynamic_cast<TWinControl*>(control)) return window->Handle();
+  at.x += control->Left();
+  at.y += control->Top();
+  return WindowAt(control->Parent(), at);
+}
+
+inline void ClickAt(TControl* control, int x, int y) {
+  POINT at{x, y};
+  HWND window = WindowAt(control, at);
+  const LPARAM where = MAKELPARAM(at.x, at.y);
+  SendMessageA(window, WM_MOUSEMOVE, 0, where);
+  SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, where);
+  SendMessageA(window, WM_LBUTTONUP, 0, where);
+}
+
+// In the middle of the control.
+inline void ClickOn(TControl* control) { ClickAt(control, control->Width() / 2, control->Height() / 2); }
+
+// A key pressed and released in the focused window (WM_KEYDOWN, WM_KEYUP), with the
+// character it types in between when there is one (WM_CHAR).
+inline void PressKey(WORD vk, char typed = 0) {
+  HWND focus = GetFocus();
+  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)) << 16;
+  SendMessageA(focus, WM_KEYDOWN, vk, 1 | scan);
+  if (typed) SendMessageA(GetFocus(), WM_CHAR, static_cast<unsigned char>(typed), 1 | scan);
+  SendMessageA(GetFocus(), WM_KEYUP, vk, 1 | scan | 0xC0000000);
+}
+
+// Characters typed into the focused window.
+inline void TypeKeys(const std::string& text) {
+  for (char c : text) {
+    const SHORT key = VkKeyScanA(c);
+    PressKey(static_cast<WORD>(key == -1 ? 0 : key & 0xFF), c);
+  }
+}
+
+// Clicks into the field and types Text over what it shows. False when the click did not
+// give the field the focus (a disabled or hidden field).
+inline bool TypeOver(TWinControl* field, const std::string& text) {
+  ClickAt(field, field->Width() - 4, field->Height() / 2);
+  if (GetFocus() != field->Handle()) return false;
+  PressKey(VK_END);
+  const int length = GetWindowTextLengthA(field->Handle());
+  for (int i = 0; i < length; ++i) PressKey(VK_BACK, '\b');
+  TypeKeys(text);
+  return true;
+}
+
+// A system-menu command as the menu sends it when the user chooses the item.
+inline void ChooseSystemMenuItem(TWinControl* form, UINT command) {
+  SendMessageA(form->Handle(), WM_SYSCOMMAND, command, 0);
+}
+
+// The pointer moved to a screen point through the system's input queue; true once the
+// system reports it there (the X server reports a moved pointer back a little later).
+inline bool MovePointerTo(POINT p) {
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  INPUT move{};
+  move.type = INPUT_MOUSE;
+  move.mi.dx = static_cast<LONG>(p.x * 65535.0 / (w - 1) + 0.5);
+  move.mi.dy = static_cast<LONG>(p.y * 65535.0 / (h - 1) + 0.5);
+  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  if (SendInput(1, &move, sizeof move) != 1) return false;
+  POINT at{-1, -1};
+  for (int i = 0; i < 100; ++i) {
+    if (GetCursorPos(&at) && at.x == p.x && at.y == p.y) return true;
+    Sleep(20);
+  }
+  return false;
+}
+
+// A point of the window's caption, found by asking the window what lies under the
+// pointer there; false when it has no caption.
+inline bool CaptionPoint(HWND window, POINT& p) {
+  RECT r;
+  if (!GetWindowRect(window, &r)) return false;
+  p.x = (r.left + r.right) / 2;
+  for (p.y = r.top; p.y < r.bottom; ++p.y)
+    if (SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)) == HTCAPTION) return true;
+  return false;
+}
+
+// Presses the left button at a screen point of a window brought to the front, moves the
+// pointer to another in steps and releases it there, at a person's pace. A press on a
+// caption or border starts the system's move or size loop, which takes over this thread:
+// so the input comes from a thread of its own while PumpUntil(condition, timeout) runs
+// this thread's messages until the gesture is over and the mouse is let go. False when
+// the pointer could not be brought to the start or the gesture did not end.
+template <class PumpUntilFn>
+bool DragFrom(HWND window, POINT from, POINT to, PumpUntilFn pumpUntil) {
+  SetForegroundWindow(window);
+  if (!pumpUntil([&] { return GetForegroundWindow() == window; }, 3000)) return false;
+  if (!MovePointerTo(from)) return false;
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  auto absolute = [=](POINT p, DWORD flags) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = static_cast<LONG>(p.x * 65535.0 / (w - 1) + 0.5);
+    in.mi.dy = static_cast<LONG>(p.y * 65535.0 / (h - 1) + 0.5);
+    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return in;
+  };
+  std::vector<INPUT> gesture{absolute(from, MOUSEEVENTF_LEFTDOWN)};
+  const int steps = 8;
+  for (int i = 1; i <= steps; ++i)
+    gesture.push_back(absolute(POINT{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps}, 0));
+  gesture.push_back(absolute(to, 0));  // a rest at the end before letting go
+  gesture.push_back(absolute(to, MOUSEEVENTF_LEFTUP));
+  std::atomic<bool> done{false};
+  std::atomic<UINT> sent{0};
+  std::thread hand([&] {
+    for (INPUT& in : gesture) {
+      Sleep(30);
+      sent += SendInput(1, &in, sizeof in);
+    }
+    done = true;
+  });
+  const bool over = pumpUntil([&] {
+    return done && GetCapture() == nullptr && !(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
+  }, 10000);
+  hand.join();
+  return over && sent == gesture.size();
+}
+
+// Drags a top-level window by its caption and lets go at a screen point.
+template <class PumpUntilFn>
+bool DragByCaption(HWND window, POINT to, PumpUntilFn pumpUntil) {
+  POINT from;
+  return CaptionPoint(window, from) && DragFrom(window, from, to, pumpUntil);
+}
