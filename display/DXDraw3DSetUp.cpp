@@ -56,10 +56,13 @@ TDXDraw3DFlags PrepareDevice(TCustomDXDraw* dxDraw, TDXDraw3DObjects& o, TDXDraw
   return result;
 }
 
-// A retained-mode setting that does not take leaves the object it was made on unlike what
-// the set-up promises: it fails as that object's making would.
+// A retained-mode setting the runtime refuses leaves the object it was made on unlike
+// what the set-up promises: it fails as that object's making would. A runtime that has
+// no such setting at all (Wine's answers E_NOTIMPL for the buffer count, the texture
+// quality and a frame's position relative to itself) renders by its own and is taken as
+// it is.
 void Require(HRESULT result, const char* message, const char* object) {
-  if (FAILED(result)) throw EDXDrawError(message, object);
+  if (FAILED(result) && result != E_NOTIMPL) throw EDXDrawError(message, object);
 }
 
 void SetUpRetainedMode(TCustomDXDraw* dxDraw, TDXDraw3DObjects& o) {
@@ -75,7 +78,6 @@ void SetUpRetainedMode(TCustomDXDraw* dxDraw, TDXDraw3DObjects& o) {
       FAILED(o.D3DRM2->CreateDeviceFromD3D(o.D3D2.Get(), o.D3DDevice2.Get(), o.D3DRMDevice2.ReleaseAndGetAddressOf())) ||
       !o.D3DRMDevice2)
     throw EDXDrawError(SDXCannotMade, SIDirect3DRMDevice2);
-  // Retained mode keeps its own buffering where the runtime ignores the count.
   Require(o.D3DRMDevice2->SetBufferCount(2), SDXCannotMade, SIDirect3DRMDevice2);
   QueryTo(o.D3DRMDevice2.Get(), IID_IDirect3DRMDevice, o.D3DRMDevice);
   Require(o.D3DRMDevice2->SetQuality(D3DRMSHADE_GOURAUD | D3DRMLIGHT_ON | D3DRMFILL_SOLID), SDXCannotMade,
@@ -94,7 +96,9 @@ void SetUpRetainedMode(TCustomDXDraw* dxDraw, TDXDraw3DObjects& o) {
       o.Camera.Reset();
       throw EDXDrawError(SDXCannotMade, SIDirect3DRMFrame);
     }
-    if (FAILED(o.Camera->SetPosition(o.Camera.Get(), 0, 0, 0))) {
+    // A new frame stands at the origin already where the runtime cannot place it.
+    const HRESULT placed = o.Camera->SetPosition(o.Camera.Get(), 0, 0, 0);
+    if (FAILED(placed) && placed != E_NOTIMPL) {
       o.Scene.Reset();
       o.Camera.Reset();
       throw EDXDrawError(SDXCannotMade, SIDirect3DRMFrame);
