@@ -15,26 +15,28 @@ inline std::string WindowsPath(std::string path) {
   return path;
 }
 
+struct TWindowSearch {
+  const std::string& Caption;
+  DWORD Pid;
+  std::vector<HWND> Found;
+};
+
+inline BOOL CALLBACK CollectVisibleWindow(HWND window, LPARAM data) {
+  auto* s = reinterpret_cast<TWindowSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if ((s->Pid && owner != s->Pid) || !IsWindowVisible(window)) return TRUE;
+  char text[256] = "";
+  GetWindowTextA(window, text, sizeof text);
+  if (s->Caption.empty() || s->Caption == text) s->Found.push_back(window);
+  return TRUE;
+}
+
 // The visible top-level windows whose caption is caption (empty: any) of the process pid
 // (0: any process), in z-order.
 inline std::vector<HWND> VisibleWindows(const std::string& caption, DWORD pid = 0) {
-  struct TSearch {
-    const std::string& Caption;
-    DWORD Pid;
-    std::vector<HWND> Found;
-  } search{caption, pid, {}};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<TSearch*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if ((s->Pid && owner != s->Pid) || !IsWindowVisible(window)) return TRUE;
-        char text[256] = "";
-        GetWindowTextA(window, text, sizeof text);
-        if (s->Caption.empty() || s->Caption == text) s->Found.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TWindowSearch search{caption, pid, {}};
+  EnumWindows(&CollectVisibleWindow, reinterpret_cast<LPARAM>(&search));
   return search.Found;
 }
 
