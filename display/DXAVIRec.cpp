@@ -121,22 +121,29 @@ void TDXAviRec::AddFrame() {
   bytesWritten_ += written;
 }
 
+TSoundCaptureStream* TDXAviRec::CaptureStream() const {
+  const TAviRecordingState& state = AviRecording();
+  return state.owner == this ? state.captureStream : nullptr;
+}
+
 void TDXAviRec::GetAudioData(TObject*) {
   TAviRecordingState& state = AviRecording();
-  if (!recording_ || state.owner != this || !captureStream_ || !state.audioBuffer) return;
+  TSoundCaptureStream* capture = CaptureStream();
+  if (!recording_ || !capture || !state.audioBuffer) return;
   // Whole sample frames only, and no more than the buffer holds: the rest waits for
   // the next notification.
-  int n = std::min(captureStream_->GetFilledSize(), kAviAudioBufferSize);
+  int n = std::min(capture->GetFilledSize(), kAviAudioBufferSize);
   n -= n % static_cast<int>(state.audioFormat.nBlockAlign);
   if (n <= 0) return;
-  captureStream_->ReadBuffer(state.audioBuffer, n);
+  capture->ReadBuffer(state.audioBuffer, n);
   if (!state.audioStream) return;
   LONG written = 0;
   const LONG samples = n / 4;
   // Written at the stream's own end. Where AVIFile counts the samples by their size
   // that is AudioPosition; Wine's counts one per write and refuses any other start.
   const LONG end = AVIStreamStart(state.audioStream) + AVIStreamLength(state.audioStream);
-  AVIStreamWrite(state.audioStream, end, samples, state.audioBuffer, n, AVIIF_KEYFRAME, nullptr, &written);
+  if (AVIStreamWrite(state.audioStream, end, samples, state.audioBuffer, n, AVIIF_KEYFRAME, nullptr, &written) != 0)
+    throw Exception(SAviAddFrameError);
   state.audioPosition += samples;
   bytesWritten_ += written;
 }

@@ -8,13 +8,12 @@
 
 #include "explorer/render/ColorSettings.h"
 #include "explorer/render/ExplorerControlWord.h"
+#include "explorer/app/ExplorerHost.h"
 #include "explorer/app/ExplorerState.h"
 #include "explorer/app/MainForm.h"
 #include "explorer/parameters/MyTrackBar.h"
 #include "explorer/render/RenderSettings.h"
 #include "explorer/render/RenderState.h"
-#include "display/DXDraw.h"
-#include "display/DirectDrawSurface.h"
 #include "forms/runtime/Application.h"
 #include "forms/core/Consts.h"
 #include "forms/dialogs/Dialogs.h"
@@ -60,10 +59,6 @@ std::int32_t WholeNumberFrom(const std::string& text) {
 }
 
 std::int32_t Flag(TCheckBox* box) { return box->Checked() ? -1 : 0; }
-
-void RestartRender() {
-  Form1->DXDraw1->SetSize(Form1->DXDraw1->SurfaceWidth(), Form1->DXDraw1->SurfaceHeight());
-}
 
 TLabel* NewLabel(TForm2* form, const char* name, const char* caption, int left, int top) {
   auto* label = new TLabel(form);
@@ -408,14 +403,7 @@ void TForm2::Button1Click(TObject*) {
   Subpixels4X = Flag(CheckBox7);
   MaxIterations = limit;
   Bailout = bailout;
-  RestartRender();
-}
-
-void TForm2::Recolour() {
-  TDirectDrawSurface* surface = Form1->DXDraw1->Surface();
-  if (!Form1->DXDraw1->Initialized() || !surface || surface->BitCount() == 8) return;
-  RecolorRequest = 1;
-  RestartRender();
+  ExplorerHost()->RestartRender();
 }
 
 void TForm2::Button2Click(TObject*) {
@@ -428,7 +416,7 @@ void TForm2::Button2Click(TObject*) {
   PaletteLoaded = 0;
   Form1->BuildDefaultPalette();
   PaletteOffset = 0;
-  Recolour();
+  ExplorerHost()->Recolour();
 }
 
 void TForm2::Button5Click(TObject*) {
@@ -436,7 +424,7 @@ void TForm2::Button5Click(TObject*) {
   Shape1->Brush()->SetColor(ColorDialog1->Color);
   InsideColor = static_cast<std::uint32_t>(ColorDialog1->Color);
   Form1->BuildDefaultPalette();
-  Recolour();
+  ExplorerHost()->Recolour();
 }
 
 void TForm2::ColorDialog1Show(TObject*) { ColorDialog1->Color = static_cast<TColor>(InsideColor); }
@@ -454,5 +442,5 @@ void TForm2::Button3Click(TObject*) {
   ViewWidth = ViewRight - CornerX1;
   ViewTop = CornerY1;
   ViewHeight = CornerY1 - ViewBottom;
-  RestartRender();
+  ExplorerHost()->RestartRender();
 }

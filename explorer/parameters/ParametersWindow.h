@@ -105,9 +105,6 @@ private:
   void MakeDefault(TButton* button);
   void ShowCaptionForMode();
   void ShowColouring();
-  // The shown colours again: from IterBuffer on a deeper surface, by the palette alone
-  // on an 8-bit one.
-  void Recolour();
 
   // The show handler gave the system menu "Enable docking"; the close takes it away.
   bool dockingItem_ = false;

@@ -7,7 +7,7 @@
 
 #include "explorer/record/AviZoom.h"
 #include "explorer/render/ExplorerControlWord.h"
-#include "explorer/app/MainForm.h"
+#include "explorer/app/ExplorerHost.h"
 #include "explorer/parameters/ParametersWindow.h"
 #include "explorer/infobox/InfoBox.h"
 #include "display/DXAVIRec.h"
@@ -184,7 +184,7 @@ TForm5::TForm5(TComponent* owner) : TForm(owner) {
   DXAviRec1->SetFPS(30);
   DXAviRec1->SetWidth(320);
   DXAviRec1->SetHeight(240);
-  DXAviRec1->SetDXDraw(Form1 ? Form1->DXDraw1 : nullptr);
+  DXAviRec1->SetDXDraw(ExplorerHost() ? ExplorerHost()->Display() : nullptr);
   DXAviRec1->SetAVIAudio(false);
   DXAviRec1->SetAutoVideo(false);
   DXAviRec1->SetTurnOffHWAccel(false);
@@ -252,9 +252,9 @@ void TForm5::StartRecording() {
   }
   if (RadioGroup1->ItemIndex() == ManualFrameAdd) {
     Button1->SetEnabled(true);
-  } else if (TDXDraw* display = Form1 ? Form1->DXDraw1 : nullptr) {
+  } else if (IExplorerHost* host = ExplorerHost()) {
     // The end of this render takes the first step of the flight.
-    display->SetSize(display->SurfaceWidth(), display->SurfaceHeight());
+    host->RestartRender();
   }
 }
 
@@ -293,23 +293,15 @@ void TForm5::Edit4Change(TObject*) {
 }
 
 void TForm5::Button2Click(TObject*) {
-  if (!Form1) return;
+  IExplorerHost* host = ExplorerHost();
+  if (!host) return;
   const int width = WholeNumber(Edit4->Text());
   const int height = WholeNumber(Edit5->Text());
   // The main window's own resize handler would write into these boxes while they are
-  // being set; it is attached again whatever happens.
-  const TNotifyEvent resize = Form1->OnResize;
-  Form1->OnResize = TNotifyEvent();
-  try {
-    Form1->SetClientWidth(width);
-    Form1->SetClientHeight(height);
-    Edit5->SetText(IntToStr(Form1->ClientHeight()));
-    Edit4->SetText(IntToStr(Form1->ClientWidth()));
-  } catch (...) {
-    Form1->OnResize = resize;
-    throw;
-  }
-  Form1->OnResize = resize;
+  // being set.
+  const TClientSize size = host->SetClientSizeQuietly(width, height);
+  Edit5->SetText(IntToStr(size.Height));
+  Edit4->SetText(IntToStr(size.Width));
 }
 
 void TForm5::Button4Click(TObject*) {

@@ -11,6 +11,7 @@
 #include "tests/display/DXDrawTestForm.h"
 #include "tests/display/FakeSoundCapture.h"
 #include "display/DXAVIRec.h"
+#include "display/DXAVIRecState.h"
 #include "display/DXConsts.h"
 #include "display/DXMediaConsts.h"
 #include "display/DXSounds.h"
@@ -533,6 +534,49 @@ TEST_F(AviRecorder, ARecorderFreedWhileRecordingClosesItsFileAndTheControlForget
   form.reset();
   EXPECT_EQ(recorder->DXDraw(), nullptr);
   DeleteFileA(OutFile("freed").c_str());
+}
+
+// What the program's end does with a recording never stopped: every resource the
+// recording holds is given back, and the file closed whole.
+TEST_F(AviRecorder, ReleasingTheStateGivesBackEverythingARecordingHolds) {
+  FakeSoundCapture::Install();
+  Make(320, 192);
+  recorder->SetAVIAudio(true);
+  recorder->SetAutoVideo(true);
+  recorder->SetFilename(OutFile("released"));
+  ASSERT_TRUE(recorder->StartRecording()) << recorder->SetupError();
+  recorder->AddFrame();
+  TAviRecordingState& state = AviRecording();
+  ASSERT_NE(state.frameTimer, 0u);
+  ASSERT_NE(state.audioStream, nullptr);
+
+  state.Release();
+  EXPECT_EQ(recorder->CaptureStream(), nullptr);
+  EXPECT_EQ(FakeSoundCapture::LiveBuffers(), 0);
+  EXPECT_EQ(FakeSoundCapture::LiveDevices(), 0);
+  EXPECT_EQ(state.audioBuffer, nullptr);
+  EXPECT_EQ(state.frameTimer, 0u);
+  EXPECT_FALSE(state.timerPeriodRaised);
+  EXPECT_EQ(state.frameEvent, nullptr);
+  EXPECT_EQ(state.frameDIB, nullptr);
+  EXPECT_EQ(state.surfaceDIB, nullptr);
+  EXPECT_EQ(state.videoStream, nullptr);
+  EXPECT_EQ(state.compressedStream, nullptr);
+  EXPECT_EQ(state.audioStream, nullptr);
+  EXPECT_EQ(state.aviFile, nullptr);
+  EXPECT_FALSE(state.compressOptionsFromDialog);
+  EXPECT_FALSE(state.aviFileInit);
+  // Nothing holds the file any more, and it holds the frame.
+  HANDLE file = CreateFileA(OutFile("released").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  EXPECT_NE(file, INVALID_HANDLE_VALUE);
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  EXPECT_GE(ReadAvi(OutFile("released")).frames.size(), 1u);
+  // A second release finds nothing to give back; the stop still restores the display.
+  state.Release();
+  recorder->StopRecording(true);
+  EXPECT_FALSE(form->DXDraw1->Options().Contains(doEmulationOnly));
+  EXPECT_FALSE(FileExists(OutFile("released")));
 }
 
 }  // namespace

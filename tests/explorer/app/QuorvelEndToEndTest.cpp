@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -21,23 +22,6 @@ std::string BinFolder() {
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   std::string s = path;
   return s.substr(0, s.find_last_of("\\/") + 1);
-}
-
-struct TFound {
-  DWORD ProcessId;
-  HWND Window;
-};
-
-BOOL CALLBACK FindRendered(HWND w, LPARAM data) {
-  auto* found = reinterpret_cast<TFound*>(data);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  if (pid != found->ProcessId || !IsWindowVisible(w)) return TRUE;
-  char title[256] = "";
-  GetWindowTextA(w, title, sizeof title);
-  if (std::string(title).rfind("Quorvel - Rend.Time: ", 0) != 0) return TRUE;
-  found->Window = w;
-  return FALSE;
 }
 
 // The window's client area as it is on the screen, 32 bits per pixel, top row first.
@@ -89,42 +73,25 @@ class TExplorerRun {
 public:
   explicit TExplorerRun(const std::string& arguments) {
     const std::string bin = BinFolder();
-    std::string command = "\"" + bin + "Quorvel.exe\"" + (arguments.empty() ? "" : " " + arguments);
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    started_ = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                              bin.c_str(), &si, &pi_) != 0;
-  }
-  ~TExplorerRun() {
-    if (!started_) return;
-    if (WaitForSingleObject(pi_.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(pi_.hProcess, 1);
-    CloseHandle(pi_.hThread);
-    CloseHandle(pi_.hProcess);
+    started_ = process_.Start("\"" + bin + "Quorvel.exe\"" + (arguments.empty() ? "" : " " + arguments), bin);
   }
   bool Started() const { return started_; }
 
   // The main window once its caption shows the render time; nil after 60 s.
   HWND WaitForRender() {
-    TFound found{pi_.dwProcessId, nullptr};
-    const DWORD start = GetTickCount();
-    while (!found.Window && GetTickCount() - start < 60000) {
-      EnumWindows(&FindRendered, reinterpret_cast<LPARAM>(&found));
-      if (!found.Window) Sleep(50);
-    }
-    return found.Window;
+    return process_.WaitForWindow(
+        [](const std::string& caption) { return caption.rfind("Quorvel - Rend.Time: ", 0) == 0; }, 60000);
   }
 
   // Closes the window; the process's exit code, or -1 when it did not end in 30 s.
   long Close(HWND window) {
     PostMessageA(window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(pi_.hProcess, 30000) != WAIT_OBJECT_0) return -1;
-    DWORD code = 1;
-    GetExitCodeProcess(pi_.hProcess, &code);
-    return long(code);
+    const DWORD code = process_.WaitForExit(30000);
+    return code == TChildProcess::NotEnded ? -1 : long(code);
   }
 
 private:
-  PROCESS_INFORMATION pi_{};
+  TChildProcess process_;
   bool started_ = false;
 };
 

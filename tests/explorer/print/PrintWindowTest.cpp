@@ -112,7 +112,7 @@ protected:
 
   void ShowWindow() {
     window->Show();
-    PumpMainFor(30);
+    PumpFor(30);
   }
 
   static void Click(TWinControl* control) { SendMessageA(control->Handle(), BM_CLICK, 0, 0); }
@@ -133,7 +133,7 @@ protected:
     window->Edit3->SetText(height);
     window->Edit4->SetText(HostToWine(hostFile));
     Click(window->Button1);
-    ASSERT_TRUE(PumpMainUntil([&] { return window->Button1->Enabled(); }, 120000));
+    ASSERT_TRUE(PumpUntil([&] { return window->Button1->Enabled(); }, 120000));
   }
 
   TForm4* window = nullptr;
@@ -276,7 +276,7 @@ TEST_F(PrintWindow, ThePercentageWrapsAndMovesThePreviewPicture) {
   // At 100 % the picture (640 x 480 on a portrait page) spans the printable width: its
   // left edge in the preview is the printable area's, 3 pixels in from the paper's.
   window->PaintBox1->Repaint();
-  PumpMainFor(50);
+  PumpFor(50);
   HDC dc = GetDC(window->Handle());
   const int top = window->PaintBox1->Top() + 80, left = window->PaintBox1->Left();
   const COLORREF paper = GetPixel(dc, left + 1, window->PaintBox1->Top() + 10);
@@ -511,9 +511,9 @@ TEST_F(PrintWindow, CancelSavesTheFinishedRowsWithWhiteElsewhereAndShowsTheTime)
       PostMessageA(cancel, BM_CLICK, 0, 0);
     });
     Click(window->Button1);
-    PumpMainFor(600);
+    PumpFor(600);
     later.join();
-    ASSERT_TRUE(PumpMainUntil([&] { return window->Button1->Enabled(); }, 60000));
+    ASSERT_TRUE(PumpUntil([&] { return window->Button1->Enabled(); }, 60000));
     const std::string label = window->Label11->Caption();
     EXPECT_EQ(label.rfind("Rendered: ", 0), 0u) << label;
     int width = 0, height = 0;
@@ -557,7 +557,7 @@ TEST_F(PrintWindow, TheRenderKeepsItsSettingsWhenTheMainWindowChangesThem) {
   JuliaMode = -1;
   RedSlope += 3;
   Form1->DXDraw1->ColorTable[20].rgbRed ^= 0xFF;
-  ASSERT_TRUE(PumpMainUntil([&] { return window->Button1->Enabled(); }, 120000));
+  ASSERT_TRUE(PumpUntil([&] { return window->Button1->Enabled(); }, 120000));
   ViewTop = top;
   PaletteOffset = offset;
   JuliaMode = julia;
@@ -575,7 +575,7 @@ TEST_F(PrintWindow, LeavingWhileWorkersRunStopsThemBeforeTheImageGoes) {
   window->Edit3->SetText("64");
   window->Edit4->SetText(HostToWine(WorkDir + "/left.bmp"));
   Click(window->Button1);
-  PumpMainFor(100);
+  PumpFor(100);
   ASSERT_TRUE(window->DirectRenderRunning());
   const DWORD start = GetTickCount();
   window->Free();
@@ -612,7 +612,7 @@ TEST_F(PrintWindow, RefusedSizesLeaveTheWindowUsable) {
     SendMessageA(window->Edit2->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.width));
     SendMessageA(window->Edit3->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.height));
     Click(window->Button1);
-    PumpMainFor(20);
+    PumpFor(20);
     EXPECT_TRUE(window->Button1->Enabled()) << c.width << " x " << c.height;
     EXPECT_FALSE(window->DirectRenderRunning());
     ASSERT_EQ(responder.boxes.size(), 1u) << c.width << " x " << c.height;

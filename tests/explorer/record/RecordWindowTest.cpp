@@ -110,7 +110,7 @@ protected:
 
   // Pumps until the recorder has written frames frames, then releases RECORD.
   bool RecordFrames(int frames, DWORD timeoutMs = 60000) {
-    const bool reached = PumpMainUntil([&] { return Form5->DXAviRec1->FrameCount() >= frames; }, timeoutMs);
+    const bool reached = PumpUntil([&] { return Form5->DXAviRec1->FrameCount() >= frames; }, timeoutMs);
     Record();
     return reached && Settle();
   }
@@ -230,7 +230,7 @@ TEST_F(AviRecordWindow, TheHintShowsWhileThePointerRestsOnTheDisabledButton) {
   GetCursorPos(&before);
   SetCursorPos(at.x, at.y);
   std::string shown;
-  const bool visible = PumpMainUntil(
+  const bool visible = PumpUntil(
       [&] {
         HWND tip = nullptr;
         while ((tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) != nullptr) {

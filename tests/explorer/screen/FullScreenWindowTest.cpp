@@ -41,7 +41,7 @@ protected:
       Settle();
     }
     ParametersWindowFixture::TearDown();
-    PumpMainFor(50);
+    PumpFor(50);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), desktopWidth_);
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), desktopHeight_);
   }
@@ -77,7 +77,7 @@ protected:
       return black > total / 20 && coloured > total / 2;
     };
     // The last presentation reaches the screen after the render has ended.
-    PumpMainUntil(shown, 3000);
+    PumpUntil(shown, 3000);
     EXPECT_TRUE(shown()) << where << ": " << black << " black, " << coloured << " coloured";
   }
 
@@ -229,7 +229,7 @@ TEST_F(FullScreenWindow, AMinimisedFullScreenRendersOnceWhenRestored) {
   ShowWindow(form->Handle(), SW_RESTORE);
   ASSERT_TRUE(Settle());
   ASSERT_TRUE(WaitForRender());
-  PumpMainFor(200);
+  PumpFor(200);
   EXPECT_EQ(renderStarts, starts + 1);
   EXPECT_EQ(RenderOnNextPaint, 0);
 }
