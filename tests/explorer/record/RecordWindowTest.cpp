@@ -17,6 +17,7 @@
 #include "tests/explorer/MainWindowFixture.h"
 #include "explorer/parameters/ParametersWindow.h"
 #include "explorer/render/RenderSettings.h"
+#include "tests/support/GuiInput.h"
 #include "tests/support/TextFit.h"
 #include "tests/support/TipAt.h"
 #include "explorer/infobox/InfoBox.h"
@@ -83,21 +84,9 @@ protected:
     MainWindowFixture::TearDown();
   }
 
-  // A left click on a control drawn on the record window (the speed buttons), handled
-  // before this returns; a render it starts goes on.
-  void ClickOn(TControl* control) {
-    const LPARAM at = MAKELPARAM(control->Left() + 10, control->Top() + 8);
-    SendMessageA(Form5->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(Form5->Handle(), WM_LBUTTONUP, 0, at);
-  }
-
+  // RECORD clicked; a render it starts goes on.
   void Record() { ClickOn(Form5->SpeedButton1); }
 
-  // What the user types into a box: everything selected, then the characters.
-  static void TypeInto(HWND edit, const std::string& text) {
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<WPARAM>(c), 0);
-  }
   HWND ComboEdit() { return FindWindowExA(Form5->ComboBox1->Handle(), nullptr, "Edit", nullptr); }
 
   void SetUpRecording(const std::string& name, const char* width, const char* height, const char* fps) {
@@ -311,7 +300,9 @@ TEST_F(AviRecordWindow, ARecordingThatCannotStartIsShownAndRecordPopsUp) {
       {"no such folder", "avi-flight-out\\missing\\x.avi", "320", "30", SAviCannotCreateFile},
       {"frame rate 256", "avi-flight-out\\x.avi", "320", "256", "'256' is not a frame rate from 1 to 255"},
       {"frame rate 0", "avi-flight-out\\x.avi", "320", "0", "'0' is not a frame rate from 1 to 255"},
-      {"width 0", "avi-flight-out\\x.avi", "0", "30", "'0' is not a frame size"},
+      {"width 0", "avi-flight-out\\x.avi", "0", "30",
+       "AVI Width: '0' gives no frame; a side is a whole number of at least 8 pixels (it is rounded down to a "
+       "multiple of 8)"},
       // A text that is no number gets the class library's own conversion error.
       {"width not a number", "avi-flight-out\\x.avi", "abc", "30", "'abc' is not a valid integer value"},
       {"frame rate not a number", "avi-flight-out\\x.avi", "320", "3O", "'3O' is not a valid integer value"},
@@ -330,6 +321,54 @@ TEST_F(AviRecordWindow, ARecordingThatCannotStartIsShownAndRecordPopsUp) {
     EXPECT_FALSE(FileExists("avi-flight-out\\x.avi")) << c.What;
   }
   EXPECT_EQ(Form5->DXAviRec1->FPS(), 30) << "nothing was taken from the bad boxes";
+}
+
+// Sizes typed into the boxes that the recorder's rounding to 8 leaves without a frame, or
+// that no frame can hold: refused by name before anything is written, with RECORD up.
+TEST_F(AviRecordWindow, TypedFrameSizesWithoutAFrameAreRefusedByName) {
+  TRecordingResponder responder;
+  const std::string file = OutFile("noframe");
+  const std::string below8 = "gives no frame; a side is a whole number of at least 8 pixels (it is rounded down to a multiple of 8)";
+  const struct {
+    const char* Width;
+    const char* Height;
+    std::string Message;
+  } cases[] = {
+      {"5", "480", "AVI Width: '5' " + below8},
+      {"1", "480", "AVI Width: '1' " + below8},
+      {"7", "7", "AVI Width: '7' " + below8},
+      {"640", "7", "AVI Height: '7' " + below8},
+      {"-16", "480", "AVI Width: '-16' " + below8},
+      {"100000", "100000",
+       "AVI Width x AVI Height: 100000 x 100000 pixels is too large a frame; its 24-bit pixels may take at most 2 GB"},
+  };
+  TypeInto(Form5->Edit8, file);
+  for (const auto& c : cases) {
+    responder.boxes.clear();
+    TypeInto(Form5->Edit2, c.Width);
+    TypeInto(Form5->Edit3, c.Height);
+    Record();
+    ASSERT_TRUE(Settle()) << c.Width << " x " << c.Height;
+    EXPECT_FALSE(Form5->SpeedButton1->Down()) << c.Width << " x " << c.Height;
+    EXPECT_FALSE(Form5->DXAviRec1->Recording()) << c.Width << " x " << c.Height;
+    ASSERT_EQ(responder.boxes.size(), 1u) << c.Width << " x " << c.Height;
+    EXPECT_EQ(responder.boxes[0].text, c.Message);
+    EXPECT_FALSE(FileExists(file)) << c.Width << " x " << c.Height;
+  }
+  EXPECT_EQ(Form5->DXAviRec1->Width(), 320) << "nothing was taken from the refused boxes";
+  // The smallest frame there is records.
+  TypeInto(Form5->Edit2, "8");
+  TypeInto(Form5->Edit3, "15");
+  SendMessageA(Form5->RadioGroup1->Buttons(TForm5::ManualFrameAdd)->Handle(), BM_CLICK, 0, 0);
+  Record();
+  ASSERT_TRUE(Form5->DXAviRec1->Recording()) << (responder.boxes.empty() ? "" : responder.boxes.back().text);
+  ClickOn(Form5->Button1);
+  Record();
+  const AviContents avi = ReadAvi(file);
+  EXPECT_EQ(avi.frameFormat.biWidth, 8);
+  EXPECT_EQ(avi.frameFormat.biHeight, 8);
+  EXPECT_EQ(avi.frames.size(), 1u);
+  ExpectFromFfprobe(file, {"codec_name=rawvideo|codec_type=video|width=8|height=8|r_frame_rate=30/1|nb_read_frames=1"});
 }
 
 TEST_F(AviRecordWindow, AnAutoFlightRecordsEachRenderAndZoomsIn) {
