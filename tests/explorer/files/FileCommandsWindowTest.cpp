@@ -13,6 +13,7 @@
 #include <jpeglib.h>
 #include <shlobj.h>
 
+#include "tests/support/FileDrop.h"
 #include "tests/filesave/TestDisks.h"
 #include "tests/support/GuiTest.h"
 #include "explorer/render/ColorSettings.h"
@@ -256,7 +257,7 @@ TEST_F(FileCommands, ARefusedFileShowsItsBoxAndChangesNothing) {
       {"qv-bad-julia.qvl", ValidFile(130), "Read beyond end of file", nullptr},
       {"qv-bad-table.qvl", ValidFile(600), "Read beyond end of file", nullptr},
       {"qv-bad-iterations.qvl", noIterations,
-       "The iteration limit in this file is below 1; the file was not opened.", "Quorvel"},
+       "The iteration limit in this file is below 0; the file was not opened.", "Quorvel"},
   };
   for (const TBadFile& bad : files) {
     SCOPED_TRACE(bad.name);
@@ -332,20 +333,6 @@ TEST_F(StartupFile, TheFirstCommandLineArgumentIsOpenedAtStartUp) {
   PaletteLoaded = 0;
   PaletteOffset = 0;
   DeleteFileA(path.c_str());
-}
-
-// A drop of these files as the shell makes it: a DROPFILES block and the names.
-HGLOBAL MakeDrop(const std::vector<std::string>& names) {
-  std::string list;
-  for (const std::string& n : names) list += n + '\0';
-  list += '\0';
-  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
-  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-  drop->pFiles = sizeof(DROPFILES);
-  drop->fWide = FALSE;
-  std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
-  GlobalUnlock(memory);
-  return memory;
 }
 
 TEST_F(FileCommands, TheFirstDroppedFileIsOpenedWhateverItsExtension) {
