@@ -577,6 +577,8 @@ TEST_F(PrintWindow, RefusedSizesLeaveTheWindowUsable) {
       {"-8", "100", "at least 4 pixels wide"},
       {"100", "0", "at least 4 pixels wide"},
       {"100", "-1", "at least 4 pixels wide"},
+      {"99999999999", "100", "Width and Height: the image may be at most 2147483647 pixels each way (width 99999999999, height 100)."},
+      {"100", "2147483648", "Width and Height: the image may be at most 2147483647 pixels each way (width 100, height 2147483648)."},
       {"200000", "200000", ""},  // more than memory or a BMP file holds: the image's own error
   };
   for (const auto& c : cases) {

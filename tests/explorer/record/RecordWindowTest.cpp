@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,6 +35,7 @@
 #include "forms/controls/RadioGroup.h"
 #include "forms/controls/SpeedButton.h"
 #include "forms/controls/UpDown.h"
+#include "forms/dialogs/Dialogs.h"
 
 namespace {
 
@@ -369,6 +371,124 @@ TEST_F(AviRecordWindow, TypedFrameSizesWithoutAFrameAreRefusedByName) {
   EXPECT_EQ(avi.frameFormat.biHeight, 8);
   EXPECT_EQ(avi.frames.size(), 1u);
   ExpectFromFfprobe(file, {"codec_name=rawvideo|codec_type=video|width=8|height=8|r_frame_rate=30/1|nb_read_frames=1"});
+}
+
+// Answers the file dialog with a name, as a user who types one and confirms.
+class TFileAnswer : public TRecordingResponder {
+public:
+  std::string name;
+  bool ExecuteDialog(TCommonDialog& dialog, HWND) override {
+    auto* open = dynamic_cast<TOpenDialog*>(&dialog);
+    if (!open) return false;
+    open->FileName = name;
+    return true;
+  }
+};
+
+// Every control of the record window through the user's own input, one row each: the
+// control, what the user gives it, and what the window then shows or does.
+TEST_F(AviRecordWindow, EveryControlAnswersTheUsersInput) {
+  TFileAnswer answer;
+  answer.name = OutFile("picked");
+  const std::string file = OutFile("table");
+  const struct Row {
+    const char* Control;
+    const char* Input;
+    std::function<void()> Give;
+    std::function<void()> Expect;
+  } rows[] = {
+      {"CheckBox1 \"Show Compression Dialog\"", "click", [&] { ClickOn(Form5->CheckBox1); },
+       [&] { EXPECT_EQ(Form5->DXAviRec1->Compressor(), acShowDialog); }},
+      {"CheckBox1 \"Show Compression Dialog\"", "click again", [&] { ClickOn(Form5->CheckBox1); },
+       [&] { EXPECT_EQ(Form5->DXAviRec1->Compressor(), acDefault); }},
+      {"Button3 \"Filename\"", "click, a name confirmed in the dialog", [&] { ClickOn(Form5->Button3); },
+       [&] { EXPECT_EQ(Form5->Edit8->Text(), OutFile("picked")); }},
+      {"Edit8", "a file name typed", [&] { TypeInto(Form5->Edit8, file); },
+       [&] { EXPECT_EQ(Form5->Edit8->Text(), file); }},
+      {"UpDown1", "the upper arrow", [&] { ClickUpDownArrow(Form5->UpDown1, true); },
+       [&] { EXPECT_EQ(Form5->Edit1->Text(), "35"); }},
+      {"UpDown1", "the lower arrow twice", [&] {
+         ClickUpDownArrow(Form5->UpDown1, false);
+         ClickUpDownArrow(Form5->UpDown1, false);
+       },
+       [&] { EXPECT_EQ(Form5->Edit1->Text(), "25"); }},
+      {"Edit1 \"AVI FPS\"", "15 typed", [&] { TypeInto(Form5->Edit1, "15"); },
+       [&] { EXPECT_EQ(Form5->Edit1->Text(), "15"); }},
+      {"Edit2 \"AVI Width\"", "163 typed", [&] { TypeInto(Form5->Edit2, "163"); },
+       [&] { EXPECT_EQ(Form5->Edit2->Text(), "163"); }},
+      {"Edit3 \"AVI Height\"", "120 typed", [&] { TypeInto(Form5->Edit3, "120"); },
+       [&] { EXPECT_EQ(Form5->Edit3->Text(), "120"); }},
+      {"Edit6 \"Written Frames:\"", "9 typed into the read-only box", [&] { TypeInto(Form5->Edit6, "9"); },
+       [&] { EXPECT_EQ(Form5->Edit6->Text(), "0"); }},
+      {"Edit7 \"Written KB:\"", "9 typed into the read-only box", [&] { TypeInto(Form5->Edit7, "9"); },
+       [&] { EXPECT_EQ(Form5->Edit7->Text(), "0"); }},
+      {"RadioGroup1 \"Manual Frame Add\"", "click", [&] { ClickOn(Form5->RadioGroup1->Buttons(TForm5::ManualFrameAdd)); },
+       [&] { EXPECT_EQ(Form5->RadioGroup1->ItemIndex(), TForm5::ManualFrameAdd); }},
+      {"SpeedButton1 RECORD", "click", [&] { Record(); },
+       [&] {
+         EXPECT_TRUE(Form5->DXAviRec1->Recording());
+         EXPECT_TRUE(Form5->SpeedButton1->Down());
+         EXPECT_EQ(Form5->DXAviRec1->FPS(), 15) << "the typed frame rate";
+         EXPECT_EQ(Form5->DXAviRec1->Width(), 160) << "the typed width, rounded down";
+         EXPECT_EQ(Form5->DXAviRec1->Height(), 120) << "the typed height";
+         EXPECT_EQ(Form5->DXAviRec1->RecordFileName(), file) << "the typed name";
+         EXPECT_TRUE(Form5->Button1->Enabled());
+       }},
+      {"Button1 \"Add Frame\"", "click", [&] { ClickOn(Form5->Button1); },
+       [&] {
+         EXPECT_EQ(Form5->DXAviRec1->FrameCount(), 1);
+         EXPECT_EQ(Form5->Edit6->Text(), "1");
+       }},
+      {"RadioGroup1 \"Auto Frame Add\"", "click while recording", [&] { ClickOn(Form5->RadioGroup1->Buttons(TForm5::AutoFrameAdd)); },
+       [&] {
+         EXPECT_FALSE(Form5->Button1->Enabled());
+         EXPECT_TRUE(PumpMainUntil([&] { return Form5->DXAviRec1->FrameCount() >= 3; }, 30000)) << "the flight adds frames";
+       }},
+      {"SpeedButton1 RECORD", "click again", [&] { Record(); },
+       [&] {
+         EXPECT_FALSE(Form5->DXAviRec1->Recording());
+         EXPECT_FALSE(Form5->SpeedButton1->Down());
+         EXPECT_TRUE(FileExists(file));
+       }},
+      {"RadioGroup2 \"Zoom Out\"", "click", [&] { ClickOn(Form5->RadioGroup2->Buttons(TForm5::ZoomOut)); },
+       [&] { EXPECT_EQ(Form5->RadioGroup2->ItemIndex(), TForm5::ZoomOut); }},
+      {"RadioGroup2 \"Zoom In\"", "click", [&] { ClickOn(Form5->RadioGroup2->Buttons(TForm5::ZoomIn)); },
+       [&] { EXPECT_EQ(Form5->RadioGroup2->ItemIndex(), TForm5::ZoomIn); }},
+      {"ComboBox1 \"Auto Zoom Steps:\"", "16 typed", [&] { TypeInto(ComboEdit(), "16"); },
+       [&] { EXPECT_EQ(Form5->ZoomSteps(), 16); }},
+      {"ComboBox1 \"Auto Zoom Steps:\"", "0 typed", [&] { TypeInto(ComboEdit(), "0"); },
+       [&] { EXPECT_EQ(Form5->ComboBox1->Text(), "8"); }},
+      // Typed text selects no item: Down takes the list's first.
+      {"ComboBox1 \"Auto Zoom Steps:\"", "Down arrow: an item of the list", [&] { PressKey(ComboEdit(), VK_DOWN); },
+       [&] {
+         EXPECT_EQ(Form5->ComboBox1->Text(), "4");
+         EXPECT_EQ(Form5->ZoomSteps(), 4);
+       }},
+      {"Edit4 \"Client Width\"", "600 typed", [&] { TypeInto(Form5->Edit4, "600"); },
+       [&] { EXPECT_EQ(Form5->Edit5->Text(), "450"); }},
+      {"Edit5 \"Client Height\"", "448 typed", [&] { TypeInto(Form5->Edit5, "448"); },
+       [&] { EXPECT_EQ(Form5->Edit5->Text(), "448"); }},
+      {"Button2 \"SET \"", "click", [&] { ClickOn(Form5->Button2); },
+       [&] {
+         ASSERT_TRUE(Settle());
+         EXPECT_EQ(form->ClientWidth(), 600);
+         EXPECT_EQ(Form5->Edit4->Text(), std::to_string(form->ClientWidth()));
+       }},
+      {"SpeedButton2 PREVIEW", "click", [&] { ClickOn(Form5->SpeedButton2); },
+       [&] {
+         EXPECT_TRUE(Form3->MediaPlayer1->IsOpen());
+         EXPECT_EQ(Form3->MediaPlayer1->FileName(), file);
+       }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.Control) + ": " + row.Input);
+    answer.boxes.clear();
+    row.Give();
+    PumpMainFor(20);
+    row.Expect();
+    EXPECT_TRUE(answer.boxes.empty()) << answer.boxes[0].text;
+  }
+  Form5->Close();
 }
 
 TEST_F(AviRecordWindow, AnAutoFlightRecordsEachRenderAndZoomsIn) {
