@@ -4,6 +4,7 @@
 #include "display/DXAVIRec.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "dib/DIB.h"
 #include "display/DXAVIRecState.h"
@@ -40,13 +41,22 @@ void TDXAviRec::Notification(TComponent* component, TOperation operation) {
   if (operation == opRemove && component == dxDraw_) dxDraw_ = nullptr;
 }
 
-int TDXAviRec::RoundToBlock(int value) const {
+int TDXAviRec::BlockSize() const {
   switch (sizeRestriction_) {
-    case srForceBlock8x8: return value / 8 * 8;
-    case srForceBlock16x16: return value / 16 * 16;
-    case srForceBlock32x32: return value / 32 * 32;
-    default: return value;
+    case srForceBlock8x8: return 8;
+    case srForceBlock16x16: return 16;
+    case srForceBlock32x32: return 32;
+    default: return 1;
   }
+}
+
+int TDXAviRec::RoundToBlock(int value) const { return value / BlockSize() * BlockSize(); }
+
+bool TDXAviRec::FrameFits(std::int64_t width, std::int64_t height) {
+  if (width < 1 || height < 1 || width > INT32_MAX || height > INT32_MAX) return false;
+  // Rows of a 24-bit DIB are padded to 4 bytes.
+  const std::int64_t row = (width * 3 + 3) / 4 * 4;
+  return row <= INT32_MAX / height;
 }
 
 void TDXAviRec::SetWidth(int value) {

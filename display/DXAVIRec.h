@@ -84,6 +84,11 @@ public:
   const std::string& SetupError() const { return setupError_; }
 
   int RoundToBlock(int value) const;
+  // The block the sizes are rounded down to (1, 8, 16 or 32): the smallest side a frame has.
+  int BlockSize() const;
+  // A frame of width x height 24-bit pixels can be written: it has pixels, and their bytes
+  // fit the size an AVI stream write takes (a 32-bit signed count).
+  static bool FrameFits(std::int64_t width, std::int64_t height);
 
   void Notification(TComponent* component, TOperation operation) override;
 

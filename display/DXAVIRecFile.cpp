@@ -3,6 +3,7 @@
 // software emulation, and the program-wide state they live in.
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "dib/DIB.h"
 #include "display/DXAVIRec.h"
@@ -165,9 +166,19 @@ void TDXAviRec::SetUp() {
   TAviRecordingState& state = AviRecording();
   AVIFileInit();
   state.aviFileInit = true;
+  // A size rounded down to nothing gives no frame to describe or write, one beyond the
+  // stream's 32-bit sizes none that can be written: either is refused before the file.
+  if (width_ < 1 || height_ < 1) throw Exception(SAviEmptyFrame, width_, height_);
+  if (!FrameFits(width_, height_)) throw Exception(SAviFrameTooLarge, width_, height_);
   state.frameDIB = new TDIB();
   state.surfaceDIB = new TDIB();
-  state.frameDIB->SetSize(width_, height_, 24);
+  try {
+    state.frameDIB->SetSize(width_, height_, 24);
+  } catch (const EOutOfMemory&) {
+    throw Exception(SAviFrameOutOfMemory, width_, height_);
+  } catch (const std::bad_alloc&) {
+    throw Exception(SAviFrameOutOfMemory, width_, height_);
+  }
   state.surfaceDIB->SetSize(std::max(dxDraw_->SurfaceWidth(), 1), std::max(dxDraw_->SurfaceHeight(), 1), 24);
 
   const char* file = state.recordFileName.c_str();

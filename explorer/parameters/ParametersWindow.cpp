@@ -44,11 +44,13 @@ long double& SelectedValue(int index) {
 
 std::string FixedText(long double value) { return FloatToStrF(value, ffFixed, 18, 18); }
 
-// An iteration limit below 1 reaches the kernels as a huge unsigned count and the
-// render would never end: it is refused like text that is not a number.
+// An iteration limit below 0 reaches the kernels as a huge unsigned count and the
+// render would never end; 0 makes their one iteration. Text that is no number gets the
+// class library's own conversion error.
 std::int32_t IterationLimitFrom(const std::string& text) {
   const long long value = StrToInt(text);
-  if (value < 1 || value > INT_MAX) throw EConvertError(SInvalidInteger, text);
+  if (value < 0 || value > INT_MAX)
+    throw EConvertError("Max. iteration: '%s' is not an iteration limit from 0 to 2147483647", text);
   return static_cast<std::int32_t>(value);
 }
 

@@ -30,6 +30,8 @@ namespace {
 
 constexpr const char SRenderSizeError[] =
     "The image must be at least 4 pixels wide and 1 pixel high (width %s, height %s).";
+constexpr const char SRenderSizeTooLarge[] =
+    "Width and Height: the image may be at most 2147483647 pixels each way (width %s, height %s).";
 
 // The pause after a finished render before OK comes back.
 constexpr DWORD FinishPause = 1000;
@@ -101,8 +103,9 @@ void TForm4::StartDirectRender() {
   // steps and the image cannot describe.
   const long long width = typedWidth & ~3LL;
   if (width <= 0 || typedHeight <= 0 || width > INT32_MAX || typedHeight > INT32_MAX) {
-    Application->MessageBox(Format(SRenderSizeError, Edit2->Text(), Edit3->Text()), Caption(),
-                            MB_OK | MB_ICONERROR);
+    const bool tooLarge = typedWidth > INT32_MAX || typedHeight > INT32_MAX;
+    Application->MessageBox(Format(tooLarge ? SRenderSizeTooLarge : SRenderSizeError, Edit2->Text(), Edit3->Text()),
+                            Caption(), MB_OK | MB_ICONERROR);
     Button1->SetEnabled(true);
     return;
   }

@@ -31,7 +31,11 @@ TForm5* Form5 = nullptr;
 namespace {
 
 const char FrameRateRange[] = "'%s' is not a frame rate from 1 to 255";
-const char FrameSizeRange[] = "'%s' is not a frame size";
+const char FrameSideRange[] =
+    "%s: '%s' gives no frame; a side is a whole number of at least %d pixels (it is rounded down to a "
+    "multiple of %d)";
+const char FrameTooLarge[] =
+    "AVI Width x AVI Height: %d x %d pixels is too large a frame; its 24-bit pixels may take at most 2 GB";
 
 template <class T>
 T* Make(TForm5* form, const char* name, int left, int top, int width, int height) {
@@ -65,24 +69,27 @@ int WholeNumber(const std::string& text) {
   return static_cast<int>(value);
 }
 
-// The value of a box for the recorder, or a conversion error with RECORD up again: the
-// class library's own for a text that is no number, the window's for one out of range.
-[[noreturn]] void RefuseBox(TEdit* edit, TSpeedButton* record, const char* range) {
+// A box whose text is no whole number: the class library's conversion error, with RECORD
+// up again.
+void RefuseNoNumber(TEdit* edit, TSpeedButton* record) {
   record->SetDown(false);
   WholeNumber(edit->Text());
-  throw EConvertError(range, edit->Text());
 }
 
 std::uint8_t FrameRateOf(TEdit* edit, TSpeedButton* record) {
   std::uint8_t fps = 0;
   if (ParseFrameRate(edit->Text(), fps)) return fps;
-  RefuseBox(edit, record, FrameRateRange);
+  RefuseNoNumber(edit, record);
+  throw EConvertError(FrameRateRange, edit->Text());
 }
 
-int FrameSideOf(TEdit* edit, TSpeedButton* record) {
+// A side that the recorder's rounding to its block leaves above 0; a smaller one would
+// make a recording without a frame.
+int FrameSideOf(TEdit* edit, const char* field, const TDXAviRec* recorder, TSpeedButton* record) {
   std::int32_t side = 0;
-  if (ParseFrameSide(edit->Text(), side)) return side;
-  RefuseBox(edit, record, FrameSizeRange);
+  if (ParseFrameSide(edit->Text(), side) && recorder->RoundToBlock(side) > 0) return side;
+  RefuseNoNumber(edit, record);
+  throw EConvertError(FrameSideRange, field, edit->Text(), recorder->BlockSize(), recorder->BlockSize());
 }
 
 }  // namespace
@@ -237,8 +244,13 @@ void TForm5::SpeedButton1Click(TObject*) {
 void TForm5::StartRecording() {
   // Every box is read before anything changes, so a bad one leaves the recorder as it was.
   const std::uint8_t fps = FrameRateOf(Edit1, SpeedButton1);
-  const int width = FrameSideOf(Edit2, SpeedButton1);
-  const int height = FrameSideOf(Edit3, SpeedButton1);
+  const int width = FrameSideOf(Edit2, "AVI Width", DXAviRec1, SpeedButton1);
+  const int height = FrameSideOf(Edit3, "AVI Height", DXAviRec1, SpeedButton1);
+  const int frameWidth = DXAviRec1->RoundToBlock(width), frameHeight = DXAviRec1->RoundToBlock(height);
+  if (!TDXAviRec::FrameFits(frameWidth, frameHeight)) {
+    SpeedButton1->SetDown(false);
+    throw EConvertError(FrameTooLarge, frameWidth, frameHeight);
+  }
   DXAviRec1->SetFPS(fps);
   DXAviRec1->SetWidth(width);
   DXAviRec1->SetHeight(height);

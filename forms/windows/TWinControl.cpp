@@ -158,6 +158,7 @@ void TWinControl::Realign() {
   if (!handle_ || aligning_ || ComponentState().Contains(csDestroying)) return;
   TFlagScope aligning(aligning_);
   RECT r = ClientRect();
+  alignedClient_ = SIZE{r.right - r.left, r.bottom - r.top};
   AlignControls(r);
 }
 
@@ -356,7 +357,10 @@ void TWinControl::WMEraseBkgnd(TMessage& m) {
 void TWinControl::WMWindowPosChanged(TMessage& m) {
   DefaultHandler(m);
   auto* pos = reinterpret_cast<WINDOWPOS*>(m.LParam);
-  if (pos->flags & SWP_NOSIZE && pos->flags & SWP_NOMOVE) return;
+  // A new frame (a border or a menu given or taken) changes the client area at the same
+  // outer size: the children are aligned to it again.
+  const bool frameChanged = (pos->flags & SWP_FRAMECHANGED) != 0;
+  if (pos->flags & SWP_NOSIZE && pos->flags & SWP_NOMOVE && !frameChanged) return;
   if (IsIconic(handle_)) return;
   RECT r;
   GetWindowRect(handle_, &r);
@@ -364,7 +368,10 @@ void TWinControl::WMWindowPosChanged(TMessage& m) {
   bool resized = r.right - r.left != width_ || r.bottom - r.top != height_;
   UpdateBoundsFields(r.left, r.top, r.right - r.left, r.bottom - r.top);
   if (hintTip_) hintTip_->Place();
-  if (resized) Realign();
+  RECT client;
+  GetClientRect(handle_, &client);
+  const bool clientChanged = frameChanged && (client.right != alignedClient_.cx || client.bottom != alignedClient_.cy);
+  if (resized || clientChanged) Realign();
 }
 
 void TWinControl::KeyDown(WORD& key, TShiftState shift) {

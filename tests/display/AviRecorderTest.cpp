@@ -379,6 +379,34 @@ TEST_F(AviRecorder, SetUpFailuresReportAndLeaveNoHalfState) {
   ExpectFromFfprobe(OutFile("afterfailures"), {"codec_name=rawvideo|codec_type=video|width=320|height=240|r_frame_rate=25/1|nb_read_frames=1"});
 }
 
+// A size that the rounding to the block leaves at 0, or one whose pixels no stream write
+// can hold, fails the set-up with its reason before a file is made.
+TEST_F(AviRecorder, AFrameSizeWithoutAFrameFailsTheSetUpAndLeavesNoFile) {
+  Make(320, 192);
+  const struct {
+    int width, height;
+    std::string error;
+  } cases[] = {
+      {5, 240, Format(SAviEmptyFrame, 0, 240)},
+      {320, 7, Format(SAviEmptyFrame, 320, 0)},
+      {100000, 100000, Format(SAviFrameTooLarge, 100000, 100000)},
+      {26760, 26760, Format(SAviFrameTooLarge, 26760, 26760)},  // 2 148 292 800 bytes
+  };
+  CodecDialogAnswer::handler = mmioFOURCC('D', 'I', 'B', ' ');
+  for (const auto& c : cases) {
+    recorder->SetWidth(c.width);
+    recorder->SetHeight(c.height);
+    recorder->SetFilename(OutFile("noframe"));
+    EXPECT_FALSE(recorder->StartRecording()) << c.width << " x " << c.height;
+    EXPECT_EQ(recorder->SetupError(), c.error);
+    EXPECT_FALSE(recorder->Recording());
+    EXPECT_FALSE(FileExists(OutFile("noframe"))) << c.width << " x " << c.height;
+    EXPECT_TRUE(form->DXDraw1->Initialized());
+  }
+  EXPECT_TRUE(TDXAviRec::FrameFits(26752, 26752));
+  EXPECT_FALSE(TDXAviRec::FrameFits(0, 1));
+}
+
 // Video 1, the default codec, refuses the frame format under this platform: the
 // default options then record whole frames, from the default setting as from a
 // cancelled codec dialog.

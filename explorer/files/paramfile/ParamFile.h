@@ -25,8 +25,9 @@ constexpr std::size_t ParamFileSizeTable = 1168;   // adds the colour table befo
 // A caller reading a file from disk needs at most this many bytes: every file longer than
 // the table version reads the same.
 constexpr std::size_t ParamFileReadLimit = ParamFileSizeTable + 1;
-// The smallest iteration limit a file may hold.
-constexpr std::int32_t ParamFileMinIterations = 1;
+// The smallest iteration limit a file may hold: 0 makes the kernels' one iteration, a
+// negative limit reaches them as a count of up to 2^32 - 1.
+constexpr std::int32_t ParamFileMinIterations = 0;
 
 // Everything a file stores, typed as the explorer's settings are.
 // The colour settings are the explorer's own snapshot; a file keeps of ColorScale only
@@ -49,7 +50,7 @@ struct ParamFile {
 // Decodes a whole file. On success every field is set from the file, the fields that an
 // older version lacks are reset (JuliaMode, JuliaC, PaletteLoaded, PaletteOffset to 0), and
 // ColorTable is replaced only when the file holds one (PaletteLoaded = -1), so that the
-// caller's other entries survive. On failure (also an iteration limit below 1) `file` is
+// caller's other entries survive. On failure (also an iteration limit below 0) `file` is
 // left exactly as it was.
 ParamFileStatus ReadParamFile(const std::uint8_t* data, std::size_t size, ParamFile& file);
 

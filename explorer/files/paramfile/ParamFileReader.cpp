@@ -83,8 +83,8 @@ ParamFileStatus ReadParamFile(const std::uint8_t* data, std::size_t size, ParamF
   if (read && fields.table) read = ReadTable(in, f);
   if (read && fields.offset) read = in.i32(f.Colors.PaletteOffset);
   if (!read) return {ParamFileCode::Truncated};
-  // A limit below 1 would start a render of up to 2^32 - 1 iterations per point.
-  if (f.MaxIterations < ParamFileMinIterations) return {ParamFileCode::IterationsBelowOne};
+  // A limit below 0 would start a render of up to 2^32 - 1 iterations per point.
+  if (f.MaxIterations < ParamFileMinIterations) return {ParamFileCode::IterationsBelowZero};
   file = f;
   return {};
 }

@@ -37,7 +37,7 @@ protected:
   // A key pressed in the window that has the focus, once the window is in front.
   void KeyIn(TForm* window, WORD vk) {
     SetForegroundWindow(window->Handle());
-    ASSERT_TRUE(PumpMainUntil([&] { return GetForegroundWindow() == window->Handle(); }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == window->Handle(); }, 5000));
     ASSERT_TRUE(GetFocus() == window->Handle() || IsChild(window->Handle(), GetFocus()));
     PressKey(vk);
     ASSERT_TRUE(Settle());
@@ -71,7 +71,7 @@ TEST_F(JuliaPreviewInput, EveryInputTheWindowTakes) {
          GetWindowRect(Form6->Handle(), &before);
          const POINT corner{before.right - 2, before.bottom - 2};
          ASSERT_TRUE(DragFrom(Form6->Handle(), corner, POINT{corner.x + 60, corner.y + 40},
-                              [](const std::function<bool()>& done, DWORD ms) { return PumpMainUntil(done, ms); }));
+                              [](const std::function<bool()>& done, DWORD ms) { return PumpUntil(done, ms); }));
          ASSERT_TRUE(Settle());
        },
        [&] {

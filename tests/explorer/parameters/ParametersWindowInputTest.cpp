@@ -91,7 +91,7 @@ protected:
   // Drags the window by its caption and lets go at the main window's client point.
   bool DragTo(TForm* window, POINT client) {
     const bool dragged = DragByCaption(window->Handle(), form->ClientToScreen(client),
-                                       [](const std::function<bool()>& done, DWORD ms) { return PumpMainUntil(done, ms); });
+                                       [](const std::function<bool()>& done, DWORD ms) { return PumpUntil(done, ms); });
     return Settle() && dragged;
   }
   // Just above the bottom of the main window's client area: where the docked window opens.

@@ -26,6 +26,8 @@
 #include "explorer/render/DiskWorkers.h"
 #include "tests/explorer/MainWindowFixture.h"
 #include "tests/explorer/print/PrintTestSupport.h"
+#include "tests/support/GuiInput.h"
+#include "tests/support/GuiTest.h"
 #include "explorer/render/RenderSettings.h"
 #include "explorer/render/RenderState.h"
 #include "explorer/print/PrintWindow.h"
@@ -36,6 +38,7 @@
 #include "forms/controls/StdCtrls.h"
 #include "forms/runtime/Timer.h"
 #include "forms/controls/UpDown.h"
+#include "forms/dialogs/Dialogs.h"
 
 namespace {
 
@@ -146,6 +149,116 @@ std::string FirstDifference(const Pixels& a, const Pixels& b, int width) {
   for (std::size_t i = 0; i < a.size(); ++i)
     if (a[i] != b[i]) return "row " + std::to_string(i / 3 / width) + " column " + std::to_string(i / 3 % width);
   return "";
+}
+
+// Answers the file dialog with a name, as a user who types one and confirms.
+class TFileAnswer : public TRecordingResponder {
+public:
+  std::string name;
+  bool ExecuteDialog(TCommonDialog& dialog, HWND) override {
+    auto* open = dynamic_cast<TOpenDialog*>(&dialog);
+    if (!open) return false;
+    open->FileName = name;
+    return true;
+  }
+};
+
+// Every control of the print window through the user's own input, one row each: the
+// control, what the user gives it, and what the window then shows or does. The
+// percentage typed into "Picture occupies" is the up-down's buddy: its change reaches
+// the window only once the class library passes a buddy's notifications on.
+TEST_F(PrintWindow, EveryControlAnswersTheUsersInput) {
+  TFileAnswer answer;
+  answer.name = HostToWine(WorkDir + "/picked.bmp");
+  const std::string file = HostToWine(WorkDir + "/table.bmp");
+  DeleteFileA(file.c_str());
+  UseMultiThreading = -1;
+  ShowWindow();
+  const struct Row {
+    const char* Control;
+    const char* Input;
+    std::function<void()> Give;
+    std::function<void()> Expect;
+  } rows[] = {
+      {"RadioButton1 \"Normal Print\"", "click", [&] { ClickOn(window->RadioButton1); },
+       [&] {
+         EXPECT_TRUE(window->RadioButton1->Checked());
+         EXPECT_FALSE(window->Edit2->Enabled());
+         EXPECT_FALSE(window->CheckBox1->Enabled());
+       }},
+      {"Edit1 \"Picture occupies\"", "50 typed", [&] { TypeInto(window->Edit1, "50"); },
+       [&] { EXPECT_EQ(PageFillFraction, 0.5L); }},
+      {"UpDown1", "the upper arrow", [&] { ClickUpDownArrow(window->UpDown1, true); },
+       [&] {
+         EXPECT_EQ(window->Edit1->Text(), "51");
+         EXPECT_EQ(PageFillFraction, 0.51L);
+       }},
+      {"RadioButton2 \"Direct Rendering\"", "click", [&] { ClickOn(window->RadioButton2); },
+       [&] {
+         EXPECT_TRUE(window->RadioButton2->Checked());
+         EXPECT_TRUE(window->Edit2->Enabled());
+         EXPECT_TRUE(window->Button3->Enabled());
+       }},
+      {"CheckBox2 \"4:3\"", "click", [&] { ClickOn(window->CheckBox2); },
+       [&] { EXPECT_TRUE(window->CheckBox2->Checked()); }},
+      {"Edit2 \"Width:\"", "64 typed under 4:3", [&] { TypeInto(window->Edit2, "64"); },
+       [&] { EXPECT_EQ(window->Edit3->Text(), "48"); }},
+      {"CheckBox3 \"16:10\"", "click", [&] { ClickOn(window->CheckBox3); },
+       [&] {
+         EXPECT_FALSE(window->CheckBox2->Checked());
+         EXPECT_EQ(window->Edit3->Text(), "40");
+       }},
+      {"CheckBox4 \"16:9\"", "click", [&] { ClickOn(window->CheckBox4); },
+       [&] {
+         EXPECT_FALSE(window->CheckBox3->Checked());
+         EXPECT_EQ(window->Edit3->Text(), "36");
+       }},
+      {"Edit3 \"Height:\"", "27 typed under 16:9", [&] { TypeInto(window->Edit3, "27"); },
+       [&] { EXPECT_EQ(window->Edit2->Text(), "48"); }},
+      {"CheckBox4 \"16:9\"", "click again", [&] { ClickOn(window->CheckBox4); },
+       [&] { EXPECT_FALSE(window->CheckBox4->Checked()); }},
+      {"Edit2 \"Width:\"", "a letter typed", [&] { TypeInto(window->Edit2, "x"); },
+       [&] { EXPECT_EQ(window->Edit2->Text(), ""); }},
+      {"CheckBox1 \"Render to File\"", "click", [&] { ClickOn(window->CheckBox1); },
+       [&] {
+         EXPECT_FALSE(window->CheckBox1->Checked());
+         EXPECT_FALSE(window->Button3->Enabled());
+         EXPECT_FALSE(window->Edit4->Enabled());
+       }},
+      {"CheckBox1 \"Render to File\"", "click again", [&] { ClickOn(window->CheckBox1); },
+       [&] { EXPECT_TRUE(window->Edit4->Enabled()); }},
+      {"Button3 \"File selection\"", "click, a name confirmed in the dialog", [&] { ClickOn(window->Button3); },
+       [&] { EXPECT_EQ(window->Edit4->Text(), answer.name); }},
+      {"Edit4", "a file name typed", [&] { TypeInto(window->Edit4, file); },
+       [&] { EXPECT_EQ(window->Edit4->Text(), file); }},
+      {"Button1 \"OK\"", "click with 32 x 24 typed", [&] {
+         TypeInto(window->Edit2, "32");
+         TypeInto(window->Edit3, "24");
+         ClickOn(window->Button1);
+       },
+       [&] {
+         EXPECT_TRUE(PumpUntil([&] { return window->Button1->Enabled(); }, 60000));
+         EXPECT_TRUE(FileExists(file));
+         EXPECT_EQ(DiskWidth, 32);
+         EXPECT_EQ(DiskHeight, 24);
+       }},
+      {"Button2 \"Cancel\"", "click", [&] { ClickOn(window->Button2); },
+       [&] { EXPECT_EQ(window->ModalResult(), mrAbort); }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.Control) + ": " + row.Input);
+    answer.boxes.clear();
+    row.Give();
+    PumpFor(20);
+    row.Expect();
+    EXPECT_TRUE(answer.boxes.empty()) << answer.boxes[0].text;
+  }
+  // OK in "Normal Print" ends the window with OK, for the main window to print.
+  window->SetModalResult(mrNone);
+  ClickOn(window->RadioButton1);
+  ClickOn(window->Button1);
+  EXPECT_EQ(window->ModalResult(), mrOk);
+  DeleteFileA(file.c_str());
 }
 
 TEST_F(PrintWindow, TextsFitWithTheRealFonts) {
@@ -600,6 +713,8 @@ TEST_F(PrintWindow, RefusedSizesLeaveTheWindowUsable) {
       {"-8", "100", "at least 4 pixels wide"},
       {"100", "0", "at least 4 pixels wide"},
       {"100", "-1", "at least 4 pixels wide"},
+      {"99999999999", "100", "Width and Height: the image may be at most 2147483647 pixels each way (width 99999999999, height 100)."},
+      {"100", "2147483648", "Width and Height: the image may be at most 2147483647 pixels each way (width 100, height 2147483648)."},
       {"200000", "200000", ""},  // more than memory or a BMP file holds: the image's own error
   };
   for (const auto& c : cases) {

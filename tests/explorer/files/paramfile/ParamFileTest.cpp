@@ -312,11 +312,16 @@ TEST(ParamFileReader, FailuresLeaveTheCallersStructAlone) {
       {"lower-case q", patched(1, 'q'), ParamFileCode::BadMagic},
       {"last character", patched(17, 'X'), ParamFileCode::BadMagic},
       {"foreign 144 bytes", std::vector<std::uint8_t>(144, 0), ParamFileCode::BadMagic},
-      {"iterations 0", iterations(0), ParamFileCode::IterationsBelowOne},
-      {"iterations -1", iterations(-1), ParamFileCode::IterationsBelowOne},
-      {"iterations -2^31", iterations(std::numeric_limits<std::int32_t>::min()), ParamFileCode::IterationsBelowOne},
-      {"iterations -1, view only", iterations(-1, ParamFileSizeView), ParamFileCode::IterationsBelowOne},
+      {"iterations -1", iterations(-1), ParamFileCode::IterationsBelowZero},
+      {"iterations -2^31", iterations(std::numeric_limits<std::int32_t>::min()), ParamFileCode::IterationsBelowZero},
+      {"iterations -1, view only", iterations(-1, ParamFileSizeView), ParamFileCode::IterationsBelowZero},
   };
+  // A limit of 0 is the kernels' one iteration, every point inside: it reads.
+  for (std::size_t size : {ParamFileSizeView, ParamFileSizeOffset}) {
+    ParamFile f = MarkedParamFile();
+    ASSERT_TRUE(Read(iterations(0, size), f).ok()) << size;
+    EXPECT_EQ(f.MaxIterations, 0) << size;
+  }
   for (const auto& c : cases) {
     ParamFile f = MarkedParamFile();
     const ParamFileStatus st = Read(c.bytes, f);
@@ -335,8 +340,8 @@ TEST(ParamFileStatus, MessagesAreTheOnesTheMainWindowShows) {
       {ParamFileCode::Ok, ParamFileFault::None, "", ""},
       {ParamFileCode::BadMagic, ParamFileFault::MessageBox, "Not a valid Quorvel file", "Quorvel"},
       {ParamFileCode::Truncated, ParamFileFault::InOutError, "Read beyond end of file", ""},
-      {ParamFileCode::IterationsBelowOne, ParamFileFault::MessageBox,
-       "The iteration limit in this file is below 1; the file was not opened.", "Quorvel"},
+      {ParamFileCode::IterationsBelowZero, ParamFileFault::MessageBox,
+       "The iteration limit in this file is below 0; the file was not opened.", "Quorvel"},
   };
   for (const auto& c : cases) {
     const ParamFileCodeInfo& info = DescribeParamFileCode(c.code);
