@@ -16,7 +16,7 @@
 #include "explorer/render/ColorSettings.h"
 #include "explorer/render/Coloring.h"
 #include "tests/explorer/parameters/ParametersWindowFixture.h"
-#include "tests/support/GuiInput.h"
+#include "tests/support/UserInput.h"
 #include "explorer/render/RenderSettings.h"
 #include "explorer/render/RenderState.h"
 #include "display/DXDraw.h"

@@ -26,7 +26,6 @@
 #include "explorer/render/DiskWorkers.h"
 #include "tests/explorer/MainWindowFixture.h"
 #include "tests/explorer/print/PrintTestSupport.h"
-#include "tests/support/GuiInput.h"
 #include "tests/support/GuiTest.h"
 #include "explorer/render/RenderSettings.h"
 #include "explorer/render/RenderState.h"

@@ -18,10 +18,9 @@
 #include "tests/explorer/MainWindowFixture.h"
 #include "explorer/parameters/ParametersWindow.h"
 #include "explorer/render/RenderSettings.h"
-#include "tests/support/GuiInput.h"
+#include "tests/support/UserInput.h"
 #include "tests/support/TextFit.h"
 #include "tests/support/TipAt.h"
-#include "tests/support/UserInput.h"
 #include "explorer/infobox/InfoBox.h"
 #include "explorer/record/RecordWindow.h"
 #include "display/DXAVIRec.h"
@@ -368,6 +367,7 @@ TEST_F(AviRecordWindow, RecordRefusedByATypedFrameRateComesBackUpAndATypedRateCo
   GetClientRect(Form5->UpDown1->Handle(), &r);
   ClickAt(Form5->UpDown1, r.right / 2, r.bottom / 4);
   EXPECT_EQ(Form5->Edit1->Text(), "57");
+}
 
 // Sizes typed into the boxes that the recorder's rounding to 8 leaves without a frame, or
 // that no frame can hold: refused by name before anything is written, with RECORD up.

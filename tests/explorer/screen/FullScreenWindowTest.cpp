@@ -18,7 +18,7 @@
 #include "explorer/files/paramfile/ParamFile.h"
 #include "explorer/record/RecordWindow.h"
 #include "tests/support/FileDrop.h"
-#include "tests/support/GuiInput.h"
+#include "tests/support/UserInput.h"
 #include "explorer/parameters/MyTrackBar.h"
 #include "tests/explorer/parameters/ParametersWindowFixture.h"
 #include "explorer/render/RenderState.h"
@@ -262,9 +262,6 @@ TEST_F(FullScreenWindow, ARoundTripGivesTheWholeWindowBack) {
   ParamFile f;
   f.MaxIterations = 150;
   f.Bailout = 4;
-  f.RedSlope = 8;
-  f.GreenSlope = 16;
-  f.BlueSlope = 24;
   f.ViewLeft = ViewLeft;
   f.ViewTop = ViewTop;
   f.ViewWidth = ViewWidth;
