@@ -141,13 +141,14 @@ void TForm4::RenderFileSingleThread() {
   RenderCancel = 0;
   BeginFileRender();
   const std::int32_t lanes = DiskPixelsPerCall;
+  // Stepped as a single worker steps its rows, so both paths write one file.
+  long double y = DiskFirstRowY(0) + DiskStepY;
   for (std::int32_t row = 0; row < DiskHeight; ++row) {
     std::uint8_t* line = DiskImage->ScanLine(row);
     ProgressBar1->StepIt();
     Application->ProcessMessages();
     if (RenderCancel != 0) break;
-    // Each row from the view's top, as the workers take it, so both paths write one file.
-    const long double y = DiskRowY(row);
+    y = y - DiskStepY;
     long double x = DiskRowStartX;
     std::int32_t column = 0;
     for (std::int32_t g = 0; g < DiskCallsPerRow; ++g) {
@@ -206,10 +207,11 @@ void TForm4::RenderToPrinter() {
     HDC dc = printer->Canvas()->Handle();
     const std::int32_t lanes = DiskPixelsPerCall;
     std::vector<std::uint32_t> row(static_cast<std::size_t>(DiskCallsPerRow) * lanes);
+    long double y = DiskFirstRowY(0) + DiskStepY;
     for (std::int32_t r = 0; r < DiskHeight; ++r) {
       ProgressBar1->StepIt();
       Application->ProcessMessages();
-      const long double y = DiskRowY(r);
+      y = y - DiskStepY;
       long double x = DiskRowStartX;
       for (std::int32_t g = 0; g < DiskCallsPerRow; ++g) {
         x = x + lanes * DiskStepX;

@@ -44,8 +44,11 @@ const std::string PrintedPs = WorkDir + "/printed.ps";
 using Pixels = std::vector<std::uint8_t>;  // rows top first, 3 bytes a pixel: blue, green, red
 
 // The disk render workers' own image of the current view at width x height, with the
-// colours of the display, rendered outside the window.
-Pixels WorkerImage(std::int32_t width, std::int32_t height) {
+// colours of the display, rendered outside the window on `workers` workers (their rows
+// are stepped by the worker count; the single-thread and printer renders step as one).
+Pixels WorkerImage(std::int32_t width, std::int32_t height, std::int32_t workers) {
+  const std::int32_t processors = CpuCount;
+  CpuCount = workers;
   SetDiskRenderSize(width & ~3, height);
   TakeDiskColors(reinterpret_cast<const ColorTableEntry*>(Form1->DXDraw1->ColorTable),
                  Form1->DXDraw1->Surface()->BitCount());
@@ -53,6 +56,7 @@ Pixels WorkerImage(std::int32_t width, std::int32_t height) {
   StartDiskWorkers();
   while (!DiskWorkersEnded()) Sleep(5);
   FreeDiskWorkers();
+  CpuCount = processors;
   Pixels p;
   for (std::int32_t y = 0; y < DiskImage->Height(); ++y) {
     const std::uint8_t* line = DiskImage->ScanLine(y);
@@ -363,7 +367,7 @@ TEST_F(PrintWindow, APrinterRenderPlacesItsFirstRowAndGroupCentred) {
   Click(window->Button1);
   ASSERT_TRUE(window->Button1->Enabled());
   EXPECT_EQ(window->Label11->Caption().rfind("Rendered: ", 0), 0u);
-  const Pixels expected = WorkerImage(40, 20);
+  const Pixels expected = WorkerImage(40, 20, 1);
   const int ppc = DiskPixelsPerCall;
   const PpmImage page = PrintedPage();
   ASSERT_TRUE(page.Valid());
@@ -411,7 +415,8 @@ TEST_F(PrintWindow, FileRendersEqualTheWorkersImage) {
     const Pixels read = ReadWithImageMagick(file, width, height);
     EXPECT_EQ(width, c.w) << c.name;
     EXPECT_EQ(height, c.h) << c.name;
-    EXPECT_EQ(FirstDifference(read, WorkerImage(c.w, c.h), c.w), "") << c.name;
+    EXPECT_EQ(FirstDifference(read, WorkerImage(c.w, c.h, c.threaded ? CpuCount : 1), c.w), "")
+        << c.name;
     EXPECT_EQ(window->ProgressBar1->Position(), c.h) << c.name;
     const std::string label = window->Label11->Caption();
     EXPECT_EQ(label.rfind("Rendered: ", 0), 0u) << label;
@@ -427,7 +432,7 @@ TEST_F(PrintWindow, JpegIsProgressiveAtQuality95AndOtherSpellingsAreBitmaps) {
     EXPECT_EQ(Identify(file, "%m %[interlace] %Q"), "JPEG JPEG 95") << file;
     int width = 0, height = 0;
     const Pixels read = ReadWithImageMagick(file, width, height);
-    const Pixels reference = WorkerImage(2000, 1500);
+    const Pixels reference = WorkerImage(2000, 1500, threaded ? CpuCount : 1);
     ASSERT_EQ(read.size(), reference.size());
     double difference = 0;
     for (std::size_t i = 0; i < read.size(); ++i) difference += std::abs(int(read[i]) - int(reference[i]));
@@ -448,7 +453,7 @@ TEST_F(PrintWindow, FewerRowsThanProcessorsComplete) {
   int width = 0, height = 0;
   const Pixels read = ReadWithImageMagick(file, width, height);
   EXPECT_EQ(height, 3);
-  EXPECT_EQ(FirstDifference(read, WorkerImage(64, 3), 64), "");
+  EXPECT_EQ(FirstDifference(read, WorkerImage(64, 3, CpuCount), 64), "");
 }
 
 // A view whose upper rows escape at once and whose lower rows lie inside the set at a
@@ -519,7 +524,7 @@ TEST_F(PrintWindow, TheRenderKeepsItsSettingsWhenTheMainWindowChangesThem) {
   ViewLeft = -0.8L;
   ViewTop = 0.4L;
   ViewHeight = 0.4L;
-  const Pixels reference = WorkerImage(400, 300);
+  const Pixels reference = WorkerImage(400, 300, CpuCount);
   UseMultiThreading = -1;
   window->Edit2->SetText("400");
   window->Edit3->SetText("300");
