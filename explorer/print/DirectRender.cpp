@@ -78,6 +78,12 @@ long long SizeField(TEdit* field) { return StrToInt(field->Text()); }
 
 bool TForm4::DirectRenderRunning() const { return Timer1->Enabled(); }
 
+bool TForm4::RenderLeft() const {
+  // A modal window's close only sets its result; the close handler runs once the OK
+  // handler, and so the render, has returned. The program's end arrives as WM_QUIT.
+  return (Modal() && ModalResult() != mrNone) || Application->Terminated();
+}
+
 void TForm4::Button1Click(TObject*) {
   Button1->SetEnabled(false);
   if (RadioButton1->Checked()) {
@@ -147,7 +153,7 @@ void TForm4::RenderFileSingleThread() {
     std::uint8_t* line = DiskImage->ScanLine(row);
     ProgressBar1->StepIt();
     Application->ProcessMessages();
-    if (RenderCancel != 0) break;
+    if (RenderCancel != 0 || RenderLeft()) break;
     y = y - DiskStepY;
     long double x = DiskRowStartX;
     std::int32_t column = 0;

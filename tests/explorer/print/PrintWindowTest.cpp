@@ -19,6 +19,7 @@
 
 #include "tests/support/GuiTest.h"
 #include "tests/support/TextFit.h"
+#include "tests/support/UserInput.h"
 #include "explorer/render/ColorSettings.h"
 #include "explorer/render/DiskImage.h"
 #include "explorer/render/DiskRenderState.h"
@@ -515,6 +516,42 @@ TEST_F(PrintWindow, CancelSavesTheFinishedRowsWithWhiteElsewhereAndShowsTheTime)
     EXPECT_GT(whiteRows, 0) << file;
     EXPECT_GT(fullRows, 0) << file;
   }
+}
+
+TEST_F(PrintWindow, ClosingTheWindowStopsASingleThreadRenderAsCancelDoes) {
+  ShowWindow();
+  SlowView slow;
+  const std::string file = WorkDir + "/closed-single.bmp";
+  UseMultiThreading = 0;
+  Type(window->Edit2, "64");
+  Type(window->Edit3, "64");
+  Type(window->Edit4, HostToWine(file));
+  // The title bar's close button arrives while the render runs, among the messages it
+  // processes between its rows.
+  HWND w = window->Handle();
+  std::thread later([w] {
+    Sleep(400);
+    PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+  });
+  PostClick(window->Button1->Handle());
+  PumpMainFor(600);
+  later.join();
+  ASSERT_TRUE(PumpMainUntil([&] { return window->Button1->Enabled(); }, 60000));
+  EXPECT_FALSE(window->Visible());
+  int width = 0, height = 0;
+  const Pixels read = ReadWithImageMagick(file, width, height);
+  ASSERT_EQ(height, 64);
+  // What Cancel keeps: the rows done, white after.
+  int whiteRows = 0, fullRows = 0;
+  for (int y = 0; y < 64; ++y) {
+    const std::uint8_t* row = &read[std::size_t(y) * 64 * 3];
+    int x = 0;
+    while (x < 64 && !(row[x * 3] == 255 && row[x * 3 + 1] == 255 && row[x * 3 + 2] == 255)) ++x;
+    whiteRows += x == 0;
+    fullRows += x == 64;
+  }
+  EXPECT_GT(whiteRows, 0) << "the render went on after the window closed";
+  EXPECT_GT(fullRows, 0);
 }
 
 TEST_F(PrintWindow, TheRenderKeepsItsSettingsWhenTheMainWindowChangesThem) {
