@@ -73,8 +73,6 @@ public:
   // A multithreaded render not yet collected by ProgressTick or stopped, or a render
   // pending until the last one's workers have left.
   bool WorkersRunning() const { return rendering_ || startPending_; }
-  // A render waits for the workers of a stopped one to leave their kernel calls.
-  bool RenderPending() const { return startPending_; }
   // The render workers (CalcThreads), one per processor, kept from render to render.
   const std::vector<TCalcThread*>& CalcThreads() const { return calcThreads_; }
 
