@@ -79,6 +79,12 @@ long long SizeField(TEdit* field) { return StrToInt(field->Text()); }
 
 bool TForm4::DirectRenderRunning() const { return Timer1->Enabled(); }
 
+bool TForm4::RenderLeft() const {
+  // A modal window's close only sets its result; the close handler runs once the OK
+  // handler, and so the render, has returned. The program's end arrives as WM_QUIT.
+  return (Modal() && ModalResult() != mrNone) || Application->Terminated();
+}
+
 void TForm4::Button1Click(TObject*) {
   Button1->SetEnabled(false);
   if (RadioButton1->Checked()) {
@@ -140,12 +146,15 @@ void TForm4::RenderFileThreaded() {
 void TForm4::RenderFileSingleThread() {
   RenderCancel = 0;
   BeginFileRender();
+  // Stepped as a single worker steps its rows, so both paths write one file.
+  const long double stepY = diskRender_.StepY();
+  long double y = diskRender_.FirstRowY(0) + stepY;
   for (std::int32_t row = 0; row < diskRender_.Height(); ++row) {
     ProgressBar1->StepIt();
     Application->ProcessMessages();
-    if (RenderCancel != 0) break;
-    // Each row from the view's top, as the workers take it, so both paths write one file.
-    diskRender_.RenderImageRow(row, diskRender_.RowY(row));
+    if (RenderCancel != 0 || RenderLeft()) break;
+    y = y - stepY;
+    diskRender_.RenderImageRow(row, y);
   }
   FinishFileRender();
 }
@@ -192,10 +201,13 @@ void TForm4::RenderToPrinter() {
                             diskRender_.Height(), DiskMarginDivisor);
     HDC dc = printer->Canvas()->Handle();
     std::vector<std::uint32_t> row(diskRender_.RowColorCount());
+    const long double stepY = diskRender_.StepY();
+    long double y = diskRender_.FirstRowY(0) + stepY;
     for (std::int32_t r = 0; r < diskRender_.Height(); ++r) {
       ProgressBar1->StepIt();
       Application->ProcessMessages();
-      diskRender_.RenderRowColors(diskRender_.RowY(r), row.data());
+      y = y - stepY;
+      diskRender_.RenderRowColors(y, row.data());
       SetPrinterPixels(dc, origin.FirstGroup * diskRender_.PixelsPerCall(), origin.FirstRow + r,
                        row);
     }

@@ -93,6 +93,9 @@ private:
   void BeginFileRender();
   void FinishFileRender();
   void ShowRenderedTime();
+  // The window was closed, or the program is ending, while the single-thread file render
+  // runs inside the OK handler: it stops as Cancel stops it.
+  bool RenderLeft() const;
   // Stops and frees the workers of a threaded render and its image, unsaved.
   void AbandonDirectRender();
 

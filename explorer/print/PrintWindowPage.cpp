@@ -105,6 +105,7 @@ void TForm4::FormShow(TObject*) {
 }
 
 void TForm4::FormClose(TObject*, TCloseAction&) {
+  RenderCancel = 1;  // a single-thread render under way stops at its next row
   delete PreviewBitmap;
   PreviewBitmap = nullptr;
 }

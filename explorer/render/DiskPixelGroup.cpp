@@ -21,7 +21,9 @@ TGroupPacking DiskPacking(bool subpixels) {
   return packing;
 }
 
-long double DiskRowY(std::int32_t row) { return DiskSettings.ViewTop - row * DiskStepY; }
+long double DiskFirstRowY(std::int32_t firstRow) {
+  return DiskSettings.ViewTop - firstRow * DiskStepY;
+}
 
 std::uint32_t DiskColor(std::int32_t n) {
   const TColorSettings& c = DiskSettings.Colors;

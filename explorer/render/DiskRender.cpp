@@ -51,7 +51,8 @@ void TDiskRender::ClearWorkers() {
   DiskThreads.assign(static_cast<std::size_t>(CpuCount > 0 ? CpuCount : 1), nullptr);
 }
 
-long double TDiskRender::RowY(std::int32_t row) const { return DiskRowY(row); }
+long double TDiskRender::FirstRowY(std::int32_t firstRow) const { return DiskFirstRowY(firstRow); }
+long double TDiskRender::StepY() const { return DiskStepY; }
 
 void TDiskRender::RenderImageRow(std::int32_t row, long double y) {
   std::uint8_t* line = DiskImage->ScanLine(row);

@@ -54,10 +54,12 @@ public:
   // The worker slots as a new print window has them: one empty entry per processor.
   void ClearWorkers();
 
-  // Rows computed by the caller: the imaginary coordinate of a row, the row's pixels
+  // Rows computed by the caller, stepped as a worker steps its rows: the imaginary
+  // coordinate of a first row and the step from one row to the next, the row's pixels
   // into the image, and a row's colour values 0x00BBGGRR without subpixels, for the
   // printer (RowColorCount of them: whole kernel calls, so a few past the width).
-  long double RowY(std::int32_t row) const;
+  long double FirstRowY(std::int32_t firstRow) const;
+  long double StepY() const;
   void RenderImageRow(std::int32_t row, long double y);
   std::size_t RowColorCount() const;
   void RenderRowColors(long double y, std::uint32_t* colors) const;

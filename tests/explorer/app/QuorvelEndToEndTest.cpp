@@ -83,10 +83,10 @@ public:
         [](const std::string& caption) { return caption.rfind("Quorvel - Rend.Time: ", 0) == 0; }, 60000);
   }
 
-  // Closes the window; the process's exit code, or -1 when it did not end in 30 s.
-  long Close(HWND window) {
+  // Closes the window; the process's exit code, or -1 when it did not end in timeoutMs.
+  long Close(HWND window, DWORD timeoutMs = 30000) {
     PostMessageA(window, WM_CLOSE, 0, 0);
-    const DWORD code = process_.WaitForExit(30000);
+    const DWORD code = process_.WaitForExit(timeoutMs);
     return code == TChildProcess::NotEnded ? -1 : long(code);
   }
 
@@ -269,18 +269,10 @@ size_t BlackPixels(HWND window) {
   return black;
 }
 
-TEST(Quorvel, ANewIterationLimitTypedInTheParametersWindowRendersAgain) {
-  DeleteFileA((BinFolder() + "quorvel.ini").c_str());
-  TExplorerRun run("");
-  ASSERT_TRUE(run.Started()) << GetLastError();
-  HWND window = run.WaitForRender();
-  ASSERT_NE(window, nullptr) << "no render caption within 60 s";
-  Sleep(300);
-  const size_t blackBefore = BlackPixels(window);
+// Opens the parameters window by the keyboard's menu keys ("Settings", its first item).
+HWND OpenParameters(HWND window) {
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
-
-  // "Settings", its first item "Parameters", by the keyboard's menu keys.
   SetForegroundWindow(window);
   Sleep(200);
   Press(VK_MENU);
@@ -292,20 +284,57 @@ TEST(Quorvel, ANewIterationLimitTypedInTheParametersWindowRendersAgain) {
     EnumWindows(&FindTitled, reinterpret_cast<LPARAM>(&params));
     if (!params.Window) Sleep(50);
   }
-  ASSERT_NE(params.Window, nullptr) << "the parameters window did not open";
+  return params.Window;
+}
 
-  // Into the iteration field with the mouse, the old limit replaced by typing, Enter.
-  // "Max. iteration" has its field at the top of the window, right of its label.
+// Types a new iteration limit into the parameters window's field ("Max. iteration", at
+// the top, right of its label), reached with the mouse, the old limit selected and typed
+// over, and presses Enter (the field makes OK the default button).
+void TypeIterationLimit(HWND params, const std::string& limit) {
   POINT field{144, 20};
-  ClientToScreen(params.Window, &field);
+  ClientToScreen(params, &field);
   ClickAt(field);
   Press(VK_END);
   Key(VK_SHIFT, false);
   Press(VK_HOME);
   Key(VK_SHIFT, true);
-  Press('1');
-  Press('2');
+  for (char c : limit) Press(static_cast<WORD>(c));
   Press(VK_RETURN);
+}
+
+TEST(Quorvel, ClosedDuringARenderAtTheHighestLimitItEndsPromptly) {
+  // Every worker is then inside one kernel call of many seconds, whose result nobody
+  // would see.
+  DeleteFileA((BinFolder() + "quorvel.ini").c_str());
+  TExplorerRun run("");
+  ASSERT_TRUE(run.Started()) << GetLastError();
+  HWND window = run.WaitForRender();
+  ASSERT_NE(window, nullptr) << "no render caption within 60 s";
+  HWND params = OpenParameters(window);
+  ASSERT_NE(params, nullptr) << "the parameters window did not open";
+  // The x87 kernel, the slowest: "SSE2" clicked off (the start-up choice on this
+  // processor), so that one call of the limit lasts many seconds.
+  POINT sse2{214, 37};
+  ClientToScreen(params, &sse2);
+  ClickAt(sse2);
+  TypeIterationLimit(params, "2147483647");
+  Sleep(3000);
+  const DWORD start = GetTickCount();
+  EXPECT_EQ(run.Close(window, 30000), 0) << "the explorer did not end within 30 s";
+  EXPECT_LT(GetTickCount() - start, 5000u) << "closing waited for the kernel calls";
+}
+
+TEST(Quorvel, ANewIterationLimitTypedInTheParametersWindowRendersAgain) {
+  DeleteFileA((BinFolder() + "quorvel.ini").c_str());
+  TExplorerRun run("");
+  ASSERT_TRUE(run.Started()) << GetLastError();
+  HWND window = run.WaitForRender();
+  ASSERT_NE(window, nullptr) << "no render caption within 60 s";
+  Sleep(300);
+  const size_t blackBefore = BlackPixels(window);
+  HWND params = OpenParameters(window);
+  ASSERT_NE(params, nullptr) << "the parameters window did not open";
+  TypeIterationLimit(params, "12");
   Sleep(500);
   // Alt+F4 closes the parameters window, which stands over the picture.
   Key(VK_MENU, false);

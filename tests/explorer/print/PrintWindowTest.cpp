@@ -47,8 +47,11 @@ const std::string PrintedPs = WorkDir + "/printed.ps";
 using Pixels = std::vector<std::uint8_t>;  // rows top first, 3 bytes a pixel: blue, green, red
 
 // The disk render workers' own image of the current view at width x height, with the
-// colours of the display, rendered outside the window.
-Pixels WorkerImage(std::int32_t width, std::int32_t height) {
+// colours of the display, rendered outside the window on `workers` workers (their rows
+// are stepped by the worker count; the single-thread and printer renders step as one).
+Pixels WorkerImage(std::int32_t width, std::int32_t height, std::int32_t workers) {
+  const std::int32_t processors = CpuCount;
+  CpuCount = workers;
   SetDiskRenderSize(width & ~3, height);
   TakeDiskColors(reinterpret_cast<const ColorTableEntry*>(Form1->DXDraw1->ColorTable),
                  Form1->DXDraw1->Surface()->BitCount());
@@ -56,6 +59,7 @@ Pixels WorkerImage(std::int32_t width, std::int32_t height) {
   StartDiskWorkers();
   while (!DiskWorkersEnded()) Sleep(5);
   FreeDiskWorkers();
+  CpuCount = processors;
   Pixels p;
   for (std::int32_t y = 0; y < DiskImage->Height(); ++y) {
     const std::uint8_t* line = DiskImage->ScanLine(y);
@@ -498,7 +502,7 @@ TEST_F(PrintWindow, APrinterRenderPlacesItsFirstRowAndGroupCentred) {
   Click(window->Button1);
   ASSERT_TRUE(window->Button1->Enabled());
   EXPECT_EQ(window->Label11->Caption().rfind("Rendered: ", 0), 0u);
-  const Pixels expected = WorkerImage(40, 20);
+  const Pixels expected = WorkerImage(40, 20, 1);
   const int ppc = DiskPixelsPerCall;
   const PpmImage page = PrintedPage();
   ASSERT_TRUE(page.Valid());
@@ -546,7 +550,8 @@ TEST_F(PrintWindow, FileRendersEqualTheWorkersImage) {
     const Pixels read = ReadWithImageMagick(file, width, height);
     EXPECT_EQ(width, c.w) << c.name;
     EXPECT_EQ(height, c.h) << c.name;
-    EXPECT_EQ(FirstDifference(read, WorkerImage(c.w, c.h), c.w), "") << c.name;
+    EXPECT_EQ(FirstDifference(read, WorkerImage(c.w, c.h, c.threaded ? CpuCount : 1), c.w), "")
+        << c.name;
     EXPECT_EQ(window->ProgressBar1->Position(), c.h) << c.name;
     const std::string label = window->Label11->Caption();
     EXPECT_EQ(label.rfind("Rendered: ", 0), 0u) << label;
@@ -562,7 +567,7 @@ TEST_F(PrintWindow, JpegIsProgressiveAtQuality95AndOtherSpellingsAreBitmaps) {
     EXPECT_EQ(Identify(file, "%m %[interlace] %Q"), "JPEG JPEG 95") << file;
     int width = 0, height = 0;
     const Pixels read = ReadWithImageMagick(file, width, height);
-    const Pixels reference = WorkerImage(2000, 1500);
+    const Pixels reference = WorkerImage(2000, 1500, threaded ? CpuCount : 1);
     ASSERT_EQ(read.size(), reference.size());
     double difference = 0;
     for (std::size_t i = 0; i < read.size(); ++i) difference += std::abs(int(read[i]) - int(reference[i]));
@@ -583,7 +588,7 @@ TEST_F(PrintWindow, FewerRowsThanProcessorsComplete) {
   int width = 0, height = 0;
   const Pixels read = ReadWithImageMagick(file, width, height);
   EXPECT_EQ(height, 3);
-  EXPECT_EQ(FirstDifference(read, WorkerImage(64, 3), 64), "");
+  EXPECT_EQ(FirstDifference(read, WorkerImage(64, 3, CpuCount), 64), "");
 }
 
 // A view whose upper rows escape at once and whose lower rows lie inside the set at a
@@ -647,6 +652,42 @@ TEST_F(PrintWindow, CancelSavesTheFinishedRowsWithWhiteElsewhereAndShowsTheTime)
   }
 }
 
+TEST_F(PrintWindow, ClosingTheWindowStopsASingleThreadRenderAsCancelDoes) {
+  ShowWindow();
+  SlowView slow;
+  const std::string file = WorkDir + "/closed-single.bmp";
+  UseMultiThreading = 0;
+  Type(window->Edit2, "64");
+  Type(window->Edit3, "64");
+  Type(window->Edit4, HostToWine(file));
+  // The title bar's close button arrives while the render runs, among the messages it
+  // processes between its rows.
+  HWND w = window->Handle();
+  std::thread later([w] {
+    Sleep(400);
+    PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+  });
+  PostClick(window->Button1->Handle());
+  PumpFor(600);
+  later.join();
+  ASSERT_TRUE(PumpUntil([&] { return window->Button1->Enabled(); }, 60000));
+  EXPECT_FALSE(window->Visible());
+  int width = 0, height = 0;
+  const Pixels read = ReadWithImageMagick(file, width, height);
+  ASSERT_EQ(height, 64);
+  // What Cancel keeps: the rows done, white after.
+  int whiteRows = 0, fullRows = 0;
+  for (int y = 0; y < 64; ++y) {
+    const std::uint8_t* row = &read[std::size_t(y) * 64 * 3];
+    int x = 0;
+    while (x < 64 && !(row[x * 3] == 255 && row[x * 3 + 1] == 255 && row[x * 3 + 2] == 255)) ++x;
+    whiteRows += x == 0;
+    fullRows += x == 64;
+  }
+  EXPECT_GT(whiteRows, 0) << "the render went on after the window closed";
+  EXPECT_GT(fullRows, 0);
+}
+
 TEST_F(PrintWindow, TheRenderKeepsItsSettingsWhenTheMainWindowChangesThem) {
   ShowWindow();
   const std::string file = WorkDir + "/fixed.bmp";
@@ -654,7 +695,7 @@ TEST_F(PrintWindow, TheRenderKeepsItsSettingsWhenTheMainWindowChangesThem) {
   ViewLeft = -0.8L;
   ViewTop = 0.4L;
   ViewHeight = 0.4L;
-  const Pixels reference = WorkerImage(400, 300);
+  const Pixels reference = WorkerImage(400, 300, CpuCount);
   UseMultiThreading = -1;
   window->Edit2->SetText("400");
   window->Edit3->SetText("300");
