@@ -15,6 +15,7 @@
 #include "explorer/render/RenderState.h"
 #include "explorer/screen/StartupSizing.h"
 #include "tests/support/TextFit.h"
+#include "tests/support/ManualCheck.h"
 #include "display/DirectDrawSurface.h"
 #include "forms/windows/Menus.h"
 #include "forms/core/SysUtils.h"
@@ -93,6 +94,18 @@ TEST_F(MainWindow, CaptionAndMenuBarFitWithTheRealFonts) {
   OpenWindow();
   const auto misfits = TextMisfits(form);
   EXPECT_TRUE(misfits.empty()) << Describe(misfits);
+}
+
+// The README is the user's manual: it names every item of the main menu and the popup menu
+// as the window shows them.
+TEST_F(MainWindow, TheManualNamesEveryMenuCaption) {
+  OpenWindow();
+  HMENU bar = GetMenu(form->Handle());
+  ASSERT_NE(bar, nullptr);
+  const auto missingMain = CaptionsMissingFromManual(bar, QV_MANUAL);
+  EXPECT_TRUE(missingMain.empty()) << "main menu: " << ::testing::PrintToString(missingMain);
+  const auto missingPopup = CaptionsMissingFromManual(form->PopupMenu1->Handle(), QV_MANUAL);
+  EXPECT_TRUE(missingPopup.empty()) << "popup menu: " << ::testing::PrintToString(missingPopup);
 }
 
 TEST_F(MainWindow, FirstRenderShowsTheSetInTheSlopeColours) {

@@ -17,11 +17,22 @@
 
 namespace {
 
-std::string BinFolder() {
+// This test's own folder.
+std::string TestFolder() {
   char path[MAX_PATH] = "";
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   std::string s = path;
   return s.substr(0, s.find_last_of("\\/") + 1);
+}
+
+// The folder of the explorer under test, with its trailing separator: the build's own, or
+// the one QV_QUORVEL_DIR names (an unpacked package).
+std::string ProgramFolder() {
+  char dir[MAX_PATH] = "";
+  const DWORD n = GetEnvironmentVariableA("QV_QUORVEL_DIR", dir, MAX_PATH);
+  std::string s = n > 0 && n < MAX_PATH ? std::string(dir) : std::string(QV_QUORVEL_DIR);
+  if (s.back() != '\\' && s.back() != '/') s += '\\';
+  return s;
 }
 
 // The window's client area as it is on the screen, 32 bits per pixel, top row first.
@@ -54,7 +65,7 @@ std::vector<std::uint32_t> Screenshot(HWND window, int& width, int& height) {
     fh.bfType = 0x4D42;
     fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
     fh.bfSize = fh.bfOffBits + DWORD(pixels.size() * 4);
-    if (FILE* f = std::fopen((BinFolder() + "quorvel-e2e.bmp").c_str(), "wb")) {
+    if (FILE* f = std::fopen((TestFolder() + "quorvel-e2e.bmp").c_str(), "wb")) {
       std::fwrite(&fh, sizeof fh, 1, f);
       std::fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f);
       std::fwrite(pixels.data(), 4, pixels.size(), f);
@@ -72,7 +83,7 @@ std::vector<std::uint32_t> Screenshot(HWND window, int& width, int& height) {
 class TExplorerRun {
 public:
   explicit TExplorerRun(const std::string& arguments) {
-    const std::string bin = BinFolder();
+    const std::string bin = ProgramFolder();
     started_ = process_.Start("\"" + bin + "Quorvel.exe\"" + (arguments.empty() ? "" : " " + arguments), bin);
   }
   bool Started() const { return started_; }
@@ -113,7 +124,7 @@ const std::vector<std::string> WrittenKeys = {"[Settings]",  "BufferinSysMem", "
                                               "MultiThreading"};
 
 TEST(Quorvel, StartsRendersTheSetAndWritesItsSettingsAtClose) {
-  const std::string ini = BinFolder() + "quorvel.ini";
+  const std::string ini = ProgramFolder() + "quorvel.ini";
   DeleteFileA(ini.c_str());
   TExplorerRun run("");
   ASSERT_TRUE(run.Started()) << GetLastError();
@@ -193,7 +204,7 @@ std::string SettingValue(const std::string& ini, const char* key) {
 }
 
 TEST(Quorvel, BufferInSystemMemoryStartsOnFromWindows62) {
-  const std::string ini = BinFolder() + "quorvel.ini";
+  const std::string ini = ProgramFolder() + "quorvel.ini";
   for (const char* version : {"win8", "win7"}) {
     DeleteFileA(ini.c_str());
     TWindowsVersionFor as("Quorvel.exe", version);
@@ -305,7 +316,7 @@ void TypeIterationLimit(HWND params, const std::string& limit) {
 TEST(Quorvel, ClosedDuringARenderAtTheHighestLimitItEndsPromptly) {
   // Every worker is then inside one kernel call of many seconds, whose result nobody
   // would see.
-  DeleteFileA((BinFolder() + "quorvel.ini").c_str());
+  DeleteFileA((ProgramFolder() + "quorvel.ini").c_str());
   TExplorerRun run("");
   ASSERT_TRUE(run.Started()) << GetLastError();
   HWND window = run.WaitForRender();
@@ -325,7 +336,7 @@ TEST(Quorvel, ClosedDuringARenderAtTheHighestLimitItEndsPromptly) {
 }
 
 TEST(Quorvel, ANewIterationLimitTypedInTheParametersWindowRendersAgain) {
-  DeleteFileA((BinFolder() + "quorvel.ini").c_str());
+  DeleteFileA((ProgramFolder() + "quorvel.ini").c_str());
   TExplorerRun run("");
   ASSERT_TRUE(run.Started()) << GetLastError();
   HWND window = run.WaitForRender();
