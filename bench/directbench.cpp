@@ -10,11 +10,9 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "explorer/render/DiskImage.h"
 #include "explorer/print/DiskImageSave.h"
-#include "explorer/render/DiskRenderState.h"
-#include "explorer/render/DiskWorkers.h"
-#include "explorer/render/MemorySurface.h"
+#include "explorer/render/DiskRender.h"
+#include "tests/support/render/MemorySurface.h"
 #include "explorer/render/RenderEngine.h"
 #include "explorer/render/RenderSettings.h"
 #include "explorer/render/RenderState.h"
@@ -76,15 +74,15 @@ int main() {
   GetTempPathA(MAX_PATH, folder);
   const std::string file = std::string(folder) + "directbench.bmp";
   const double start = Now();
-  SetDiskRenderSize(kWidth, kHeight);
-  DiskImage = new TDiskImage(kWidth, kHeight);
-  StartDiskWorkers();
-  while (!DiskWorkersEnded()) Sleep(1);
-  FreeDiskWorkers();
+  TDiskRender disk;
+  disk.Prepare(kWidth, kHeight, nullptr, 32);
+  disk.MakeImage();
+  disk.StartWorkers(nullptr);
+  while (!disk.WorkersEnded()) Sleep(1);
+  disk.FreeWorkers();
   const double rendered = Now() - start;
-  SaveDiskImage(*DiskImage, file);
-  delete DiskImage;
-  DiskImage = nullptr;
+  SaveDiskImage(disk.Image(), file);
+  disk.DropImage();
   DeleteFileA(file.c_str());
   const double imageBytes = double(kWidth) * kHeight * 3;
   const double peak = PeakResidentBytes() - before;

@@ -12,9 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "explorer/render/DiskImage.h"
-#include "explorer/render/DiskRenderState.h"
-#include "explorer/render/DiskWorkers.h"
+#include "explorer/render/DiskRender.h"
 #include "bench/MachineBaseline.h"
 #include "explorer/render/RenderSettings.h"
 #include "explorer/render/RenderState.h"
@@ -36,15 +34,14 @@ const Size kSizes[] = {
 
 // Seconds from the image's allocation until every worker has ended, as a direct render
 // pays them: the white image, the threads' start and end, the rows.
-double RenderSeconds(const Size& s) {
+double RenderSeconds(TDiskRender& disk) {
   const double start = Now();
-  DiskImage = new TDiskImage(s.Width, s.Height);
-  StartDiskWorkers();
-  while (!DiskWorkersEnded()) Sleep(1);
-  FreeDiskWorkers();
+  disk.MakeImage();
+  disk.StartWorkers(nullptr);
+  while (!disk.WorkersEnded()) Sleep(1);
+  disk.FreeWorkers();
   const double seconds = Now() - start;
-  delete DiskImage;
-  DiskImage = nullptr;
+  disk.DropImage();
   return seconds;
 }
 
@@ -64,13 +61,14 @@ int main() {
   ViewTop = 1.2L;
   ViewHeight = 2.4L;
   ViewWidth = 3.2L;
+  TDiskRender disk;
   for (const Size& s : kSizes) {
-    SetDiskRenderSize(s.Width, s.Height);
+    disk.Prepare(s.Width, s.Height, nullptr, 32);
     double baseline = 0;
     for (int workers : s.Workers) {
       CpuCount = workers;
       double best = 1e30;
-      for (int r = 0; r < s.Repeats; ++r) best = std::min(best, RenderSeconds(s));
+      for (int r = 0; r < s.Repeats; ++r) best = std::min(best, RenderSeconds(disk));
       if (workers == 1) baseline = best;
       PrintFigure(Name("_", s, workers).c_str(), double(s.Width) * s.Height / best, "pixels/s");
       PrintFigure(Name("_time_", s, workers).c_str(), best * 1000, "ms");

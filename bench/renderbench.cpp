@@ -12,7 +12,7 @@
 #include <string>
 
 #include "bench/MachineBaseline.h"
-#include "explorer/render/MemorySurface.h"
+#include "tests/support/render/MemorySurface.h"
 #include "explorer/render/RenderEngine.h"
 #include "explorer/render/RenderSettings.h"
 #include "explorer/render/RenderState.h"

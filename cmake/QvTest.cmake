@@ -21,6 +21,28 @@ function(qv_add_test name)
   endif()
 endfunction()
 
+# qv_add_window_test(<name> SOURCES <files...> [LIBS <libs...>] [TIMEOUT <s>]
+#                    [OPENGL_RENDERER] [ENVIRONMENT <var=value...>])
+# A test program that drives windows on the shared display: it runs alone (SERIAL, label
+# gui), and Wine's DirectDraw presents through GDI so that the screen can be read back
+# (its OpenGL renderer shows nothing to a screenshot on Xvfb, and a second window's GL
+# child fails with BadWindow there). OPENGL_RENDERER keeps Wine's OpenGL renderer
+# instead: the only one with Direct3D devices.
+function(qv_add_window_test name)
+  cmake_parse_arguments(W "OPENGL_RENDERER" "TIMEOUT" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
+  set(timeout)
+  if(W_TIMEOUT)
+    set(timeout TIMEOUT ${W_TIMEOUT})
+  endif()
+  qv_add_test(${name} SOURCES ${W_SOURCES} LIBS ${W_LIBS} SERIAL ${timeout})
+  if(NOT W_OPENGL_RENDERER)
+    list(PREPEND W_ENVIRONMENT "WINE_D3D_CONFIG=renderer=gdi")
+  endif()
+  if(W_ENVIRONMENT)
+    set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT ${W_ENVIRONMENT})
+  endif()
+endfunction()
+
 # qv_test_disks(<test>): <test> gets a full disk and a read-only folder of its own
 # (tests/filesave/test-disks.sh), mounted before it runs and removed after it; their paths
 # reach it as QV_FULL_DISK and QV_READONLY_DIR, as the test program sees them.

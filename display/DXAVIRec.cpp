@@ -4,6 +4,7 @@
 #include "display/DXAVIRec.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "dib/DIB.h"
 #include "display/DXAVIRecState.h"
@@ -40,13 +41,22 @@ void TDXAviRec::Notification(TComponent* component, TOperation operation) {
   if (operation == opRemove && component == dxDraw_) dxDraw_ = nullptr;
 }
 
-int TDXAviRec::RoundToBlock(int value) const {
+int TDXAviRec::BlockSize() const {
   switch (sizeRestriction_) {
-    case srForceBlock8x8: return value / 8 * 8;
-    case srForceBlock16x16: return value / 16 * 16;
-    case srForceBlock32x32: return value / 32 * 32;
-    default: return value;
+    case srForceBlock8x8: return 8;
+    case srForceBlock16x16: return 16;
+    case srForceBlock32x32: return 32;
+    default: return 1;
   }
+}
+
+int TDXAviRec::RoundToBlock(int value) const { return value / BlockSize() * BlockSize(); }
+
+bool TDXAviRec::FrameFits(std::int64_t width, std::int64_t height) {
+  if (width < 1 || height < 1 || width > INT32_MAX || height > INT32_MAX) return false;
+  // Rows of a 24-bit DIB are padded to 4 bytes.
+  const std::int64_t row = (width * 3 + 3) / 4 * 4;
+  return row <= INT32_MAX / height;
 }
 
 void TDXAviRec::SetWidth(int value) {
@@ -121,22 +131,29 @@ void TDXAviRec::AddFrame() {
   bytesWritten_ += written;
 }
 
+TSoundCaptureStream* TDXAviRec::CaptureStream() const {
+  const TAviRecordingState& state = AviRecording();
+  return state.owner == this ? state.captureStream : nullptr;
+}
+
 void TDXAviRec::GetAudioData(TObject*) {
   TAviRecordingState& state = AviRecording();
-  if (!recording_ || state.owner != this || !captureStream_ || !state.audioBuffer) return;
+  TSoundCaptureStream* capture = CaptureStream();
+  if (!recording_ || !capture || !state.audioBuffer) return;
   // Whole sample frames only, and no more than the buffer holds: the rest waits for
   // the next notification.
-  int n = std::min(captureStream_->GetFilledSize(), kAviAudioBufferSize);
+  int n = std::min(capture->GetFilledSize(), kAviAudioBufferSize);
   n -= n % static_cast<int>(state.audioFormat.nBlockAlign);
   if (n <= 0) return;
-  captureStream_->ReadBuffer(state.audioBuffer, n);
+  capture->ReadBuffer(state.audioBuffer, n);
   if (!state.audioStream) return;
   LONG written = 0;
   const LONG samples = n / 4;
   // Written at the stream's own end. Where AVIFile counts the samples by their size
   // that is AudioPosition; Wine's counts one per write and refuses any other start.
   const LONG end = AVIStreamStart(state.audioStream) + AVIStreamLength(state.audioStream);
-  AVIStreamWrite(state.audioStream, end, samples, state.audioBuffer, n, AVIIF_KEYFRAME, nullptr, &written);
+  if (AVIStreamWrite(state.audioStream, end, samples, state.audioBuffer, n, AVIIF_KEYFRAME, nullptr, &written) != 0)
+    throw Exception(SAviAddFrameError);
   state.audioPosition += samples;
   bytesWritten_ += written;
 }

@@ -48,7 +48,8 @@ public:
   // Writes the display control's back surface as the next frame; nothing when not
   // recording. A failed write raises "Add Frame Error" and counts nothing.
   void AddFrame();
-  // The capture stream's data-ready handler: writes what has been captured.
+  // The capture stream's data-ready handler: writes what has been captured. A failed
+  // write raises "Add Frame Error" and counts nothing, as a frame's does.
   void GetAudioData(TObject* sender);
 
   std::uint8_t FPS() const { return fps_; }
@@ -76,12 +77,18 @@ public:
   int FrameCount() const { return frameCount_; }
   int BytesWritten() const { return bytesWritten_; }
   HWND FrameWindow() const { return frameWindow_; }
-  TSoundCaptureStream* CaptureStream() const { return captureStream_; }
+  // The sound capture of this recorder's open recording, nil without one.
+  TSoundCaptureStream* CaptureStream() const;
   // The file of the open (or last) recording.
   static const std::string& RecordFileName();
   const std::string& SetupError() const { return setupError_; }
 
   int RoundToBlock(int value) const;
+  // The block the sizes are rounded down to (1, 8, 16 or 32): the smallest side a frame has.
+  int BlockSize() const;
+  // A frame of width x height 24-bit pixels can be written: it has pixels, and their bytes
+  // fit the size an AVI stream write takes (a 32-bit signed count).
+  static bool FrameFits(std::int64_t width, std::int64_t height);
 
   void Notification(TComponent* component, TOperation operation) override;
 
@@ -96,7 +103,6 @@ private:
 
   HWND frameWindow_ = nullptr;
   TCustomDXDraw* dxDraw_ = nullptr;
-  TSoundCaptureStream* captureStream_ = nullptr;
   std::string filename_;
   std::uint8_t fps_ = 25;
   int width_ = 320;

@@ -3,6 +3,7 @@
 // software emulation, and the program-wide state they live in.
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "dib/DIB.h"
 #include "display/DXAVIRec.h"
@@ -13,7 +14,6 @@
 #include "display/DXSounds.h"
 #include "forms/runtime/Application.h"
 #include "forms/dialogs/Dialogs.h"
-#include "forms/runtime/Module.h"
 #include "forms/runtime/Thread.h"
 
 #if defined(__i386__)
@@ -26,28 +26,11 @@ namespace {
 
 constexpr HRESULT kNoCompressor = static_cast<HRESULT>(0x80044071);
 constexpr LONG kDefaultQuality = 9200;
-constexpr UINT kTimerResolution = 2;
 const char kConfirmCaption[] = "Confirm";
 const char kAlreadyRecording[] = "An AVI file is already being recorded";
 const char kFrameTimer[] = "Frame Timer";
 
 TAVISaveOptionsProc replacedSaveOptions = nullptr;
-
-// Interfaces still held when the program ends (a recorder never stopped) go here.
-void FinalizeAviRecording() {
-  TAviRecordingState& state = AviRecording();
-  if (state.audioStream) AVIStreamRelease(state.audioStream);
-  if (state.compressedStream) AVIStreamRelease(state.compressedStream);
-  if (state.videoStream) AVIStreamRelease(state.videoStream);
-  if (state.aviFile) AVIFileRelease(state.aviFile);
-  state.audioStream = state.compressedStream = state.videoStream = nullptr;
-  state.aviFile = nullptr;
-  state.recordFileName.clear();
-}
-
-struct Registration {
-  Registration() { AddFinalization(&FinalizeAviRecording); }
-} registration;
 
 // Codecs may change the x87 control word; every start of a recording ends with the
 // program's own again, whichever way it leaves.
@@ -70,11 +53,6 @@ bool SetFrameFormat(PAVISTREAM stream) {
 }
 
 }  // namespace
-
-TAviRecordingState& AviRecording() {
-  static TAviRecordingState state;
-  return state;
-}
 
 void SetAVISaveOptionsProc(TAVISaveOptionsProc proc) { replacedSaveOptions = proc; }
 
@@ -188,9 +166,19 @@ void TDXAviRec::SetUp() {
   TAviRecordingState& state = AviRecording();
   AVIFileInit();
   state.aviFileInit = true;
+  // A size rounded down to nothing gives no frame to describe or write, one beyond the
+  // stream's 32-bit sizes none that can be written: either is refused before the file.
+  if (width_ < 1 || height_ < 1) throw Exception(SAviEmptyFrame, width_, height_);
+  if (!FrameFits(width_, height_)) throw Exception(SAviFrameTooLarge, width_, height_);
   state.frameDIB = new TDIB();
   state.surfaceDIB = new TDIB();
-  state.frameDIB->SetSize(width_, height_, 24);
+  try {
+    state.frameDIB->SetSize(width_, height_, 24);
+  } catch (const EOutOfMemory&) {
+    throw Exception(SAviFrameOutOfMemory, width_, height_);
+  } catch (const std::bad_alloc&) {
+    throw Exception(SAviFrameOutOfMemory, width_, height_);
+  }
   state.surfaceDIB->SetSize(std::max(dxDraw_->SurfaceWidth(), 1), std::max(dxDraw_->SurfaceHeight(), 1), 24);
 
   const char* file = state.recordFileName.c_str();
@@ -256,8 +244,8 @@ void TDXAviRec::SetUp() {
     if (!state.frameEvent) RaiseLastOSError();
     state.frameWindow = frameWindow_;
     state.timerStopping = false;
-    state.timerPeriodRaised = timeBeginPeriod(kTimerResolution) == TIMERR_NOERROR;
-    state.frameTimer = timeSetEvent(1000 / fps_, kTimerResolution, &TDXAviRec::AviTimerProc,
+    state.timerPeriodRaised = timeBeginPeriod(kAviTimerResolution) == TIMERR_NOERROR;
+    state.frameTimer = timeSetEvent(1000 / fps_, kAviTimerResolution, &TDXAviRec::AviTimerProc,
                                     reinterpret_cast<DWORD_PTR>(this),
                                     TIME_PERIODIC | TIME_CALLBACK_FUNCTION | TIME_KILL_SYNCHRONOUS);
     if (!state.frameTimer) throw Exception(SDXCannotMade, kFrameTimer);
@@ -275,15 +263,16 @@ void TDXAviRec::SetUp() {
     state.audioInfo.dwSuggestedBufferSize = kAviAudioBufferSize;
     state.audioInfo.dwSampleSize = state.audioFormat.nBlockAlign;
     std::strcpy(state.audioInfo.szName, "Audio");
-    // A file without its sound track still records its frames.
+    // A file without its sound track still records its frames; but a track in the file
+    // with no format would make the whole file unreadable.
     if (AVIFileCreateStreamA(state.aviFile, &state.audioStream, &state.audioInfo) != 0)
       state.audioStream = nullptr;
-    else
-      AVIStreamSetFormat(state.audioStream, 0, &state.audioFormat, sizeof state.audioFormat);
-    captureStream_ = new TSoundCaptureStream(nullptr);
-    captureStream_->SetOnFilledBuffer(MakeEvent(this, &TDXAviRec::GetAudioData));
-    captureStream_->CaptureFormat = captureStream_->Formats()->IndexOf(44100, 16, 2);
-    captureStream_->StartCapture();
+    else if (AVIStreamSetFormat(state.audioStream, 0, &state.audioFormat, sizeof state.audioFormat) != 0)
+      throw Exception(SAviSetFormatError);
+    state.captureStream = new TSoundCaptureStream(nullptr);
+    state.captureStream->SetOnFilledBuffer(MakeEvent(this, &TDXAviRec::GetAudioData));
+    state.captureStream->CaptureFormat = state.captureStream->Formats()->IndexOf(44100, 16, 2);
+    state.captureStream->StartCapture();
   }
 }
 
@@ -294,49 +283,7 @@ void TDXAviRec::StopRecording(bool deleteFile) {
 
 void TDXAviRec::CloseRecording(bool deleteFile) {
   TAviRecordingState& state = AviRecording();
-  if (captureStream_) {
-    captureStream_->StopCapture();
-    FreeAndNil(captureStream_);
-  }
-  delete[] state.audioBuffer;
-  state.audioBuffer = nullptr;
-
-  if (state.frameTimer) {
-    // A tick waiting for the previous frame is woken and posts nothing more; the
-    // synchronous kill lets no tick run after it.
-    state.timerStopping = true;
-    if (state.frameEvent) SetEvent(state.frameEvent);
-    timeKillEvent(state.frameTimer);
-    state.frameTimer = 0;
-  }
-  if (state.timerPeriodRaised) {
-    timeEndPeriod(kTimerResolution);
-    state.timerPeriodRaised = false;
-  }
-  if (state.frameEvent) {
-    CloseHandle(state.frameEvent);
-    state.frameEvent = nullptr;
-  }
-  state.frameWindow = nullptr;
-
-  if (state.frameDIB) FreeAndNil(state.frameDIB);
-  if (state.surfaceDIB) FreeAndNil(state.surfaceDIB);
-  if (state.videoStream) AVIStreamRelease(state.videoStream);
-  if (state.compressedStream) AVIStreamRelease(state.compressedStream);
-  if (state.audioStream) AVIStreamRelease(state.audioStream);
-  if (state.aviFile) AVIFileRelease(state.aviFile);
-  state.videoStream = state.compressedStream = state.audioStream = nullptr;
-  state.aviFile = nullptr;
-  if (state.compressOptionsFromDialog) {
-    LPAVICOMPRESSOPTIONS options[1] = {&state.compressOptions};
-    AVISaveOptionsFree(1, options);
-    state.compressOptionsFromDialog = false;
-  }
-  if (state.aviFileInit) {
-    AVIFileExit();
-    state.aviFileInit = false;
-  }
-
+  state.Release();
   if (deleteFile && !state.recordFileName.empty()) DeleteFileA(state.recordFileName.c_str());
   recording_ = false;
   state.owner = nullptr;

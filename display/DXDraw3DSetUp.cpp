@@ -56,6 +56,15 @@ TDXDraw3DFlags PrepareDevice(TCustomDXDraw* dxDraw, TDXDraw3DObjects& o, TDXDraw
   return result;
 }
 
+// A retained-mode setting the runtime refuses leaves the object it was made on unlike
+// what the set-up promises: it fails as that object's making would. A runtime that has
+// no such setting at all (Wine's answers E_NOTIMPL for the buffer count, the texture
+// quality and a frame's position relative to itself) renders by its own and is taken as
+// it is.
+void Require(HRESULT result, const char* message, const char* object) {
+  if (FAILED(result) && result != E_NOTIMPL) throw EDXDrawError(message, object);
+}
+
 void SetUpRetainedMode(TCustomDXDraw* dxDraw, TDXDraw3DObjects& o) {
   if (!o.D3DRM) {
     auto create = LoadDirectXProcAs<HRESULT(WINAPI*)(IDirect3DRM**)>(SD3DRMLibrary, "Direct3DRMCreate");
@@ -69,15 +78,16 @@ void SetUpRetainedMode(TCustomDXDraw* dxDraw, TDXDraw3DObjects& o) {
       FAILED(o.D3DRM2->CreateDeviceFromD3D(o.D3D2.Get(), o.D3DDevice2.Get(), o.D3DRMDevice2.ReleaseAndGetAddressOf())) ||
       !o.D3DRMDevice2)
     throw EDXDrawError(SDXCannotMade, SIDirect3DRMDevice2);
-  // Retained mode keeps its own buffering where the runtime ignores the count.
-  o.D3DRMDevice2->SetBufferCount(2);
+  Require(o.D3DRMDevice2->SetBufferCount(2), SDXCannotMade, SIDirect3DRMDevice2);
   QueryTo(o.D3DRMDevice2.Get(), IID_IDirect3DRMDevice, o.D3DRMDevice);
-  o.D3DRMDevice2->SetQuality(D3DRMSHADE_GOURAUD | D3DRMLIGHT_ON | D3DRMFILL_SOLID);
-  o.D3DRMDevice2->SetTextureQuality(D3DRMTEXTURE_NEAREST);
-  o.D3DRMDevice2->SetDither(TRUE);
-  if (dxDraw->Surface()->BitCount() == 8) o.D3DRMDevice2->SetShades(8);
-  o.D3DRM->SetDefaultTextureColors(64);
-  o.D3DRM->SetDefaultTextureShades(32);
+  Require(o.D3DRMDevice2->SetQuality(D3DRMSHADE_GOURAUD | D3DRMLIGHT_ON | D3DRMFILL_SOLID), SDXCannotMade,
+          SIDirect3DRMDevice2);
+  Require(o.D3DRMDevice2->SetTextureQuality(D3DRMTEXTURE_NEAREST), SDXCannotMade, SIDirect3DRMDevice2);
+  Require(o.D3DRMDevice2->SetDither(TRUE), SDXCannotMade, SIDirect3DRMDevice2);
+  if (dxDraw->Surface()->BitCount() == 8)
+    Require(o.D3DRMDevice2->SetShades(8), SDXCannotMade, SIDirect3DRMDevice2);
+  Require(o.D3DRM->SetDefaultTextureColors(64), SDXCannotInitialized, SDirect3DRetainedMode);
+  Require(o.D3DRM->SetDefaultTextureShades(32), SDXCannotInitialized, SDirect3DRetainedMode);
 
   if (!o.Scene) {
     if (FAILED(o.D3DRM->CreateFrame(nullptr, o.Scene.ReleaseAndGetAddressOf())) || !o.Scene ||
@@ -86,7 +96,13 @@ void SetUpRetainedMode(TCustomDXDraw* dxDraw, TDXDraw3DObjects& o) {
       o.Camera.Reset();
       throw EDXDrawError(SDXCannotMade, SIDirect3DRMFrame);
     }
-    o.Camera->SetPosition(o.Camera.Get(), 0, 0, 0);
+    // A new frame stands at the origin already where the runtime cannot place it.
+    const HRESULT placed = o.Camera->SetPosition(o.Camera.Get(), 0, 0, 0);
+    if (FAILED(placed) && placed != E_NOTIMPL) {
+      o.Scene.Reset();
+      o.Camera.Reset();
+      throw EDXDrawError(SDXCannotMade, SIDirect3DRMFrame);
+    }
   }
   TDirectDrawSurface* back = dxDraw->Surface();
   if (!o.D3DRMDevice ||
@@ -94,7 +110,7 @@ void SetUpRetainedMode(TCustomDXDraw* dxDraw, TDXDraw3DObjects& o) {
                                      static_cast<DWORD>(back->Height()), o.Viewport.ReleaseAndGetAddressOf())) ||
       !o.Viewport)
     throw EDXDrawError(SDXCannotMade, SIDirect3DRMViewport);
-  o.Viewport->SetBack(kViewportBack);
+  Require(o.Viewport->SetBack(kViewportBack), SDXCannotMade, SIDirect3DRMViewport);
 }
 
 TDXDraw3DFlags SetUp6(TCustomDXDraw* dxDraw, TDXDraw3DObjects& o, TDXDraw3DFlags request) {

@@ -15,3 +15,7 @@ inline constexpr const char SAviAddFrameError[] = "Add Frame Error";
 inline constexpr const char SAviNotCreated[] = "Cannot close AVI file. AVI file not created.";
 inline constexpr const char SAviOverwrite[] = "Overwrite file %s?";
 inline constexpr const char SAviFilter[] = "AVI Files (*.avi)|*.avi";
+inline constexpr const char SAviEmptyFrame[] = "Cannot record frames of %d x %d pixels: a frame has at least one pixel each way.";
+inline constexpr const char SAviFrameTooLarge[] =
+    "Cannot record frames of %d x %d pixels: a frame's 24-bit pixels may take at most 2 GB.";
+inline constexpr const char SAviFrameOutOfMemory[] = "Not enough memory for frames of %d x %d pixels.";

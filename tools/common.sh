@@ -41,3 +41,31 @@ qv_prepare_prefix() {  # <prefix>
   fi
   return 0
 }
+
+# The value of a registry key's default entry in the current prefix; empty when missing.
+qv_reg_default() {  # <key>
+  local out
+  out=$("$QV_WINE" reg query "$1" /ve </dev/null 2>/dev/null) || return 0
+  echo "$out" | sed -n 's/^ *(Default) *REG_SZ *//p' | tr -d '\r' | head -n 1
+}
+
+# Registers the palette editor <exe> (a host path) as the automation server of the current
+# prefix with its own /REGSERVER, unless the registration already names that file: the
+# explorer's "Tintary" menu starts whatever LocalServer32 names.
+qv_register_tintary() {  # <exe>
+  local exe=$1 clsid command registered=""
+  clsid=$(qv_reg_default 'HKCR\TINTARY.Tintarycom\CLSID')
+  if [ -n "$clsid" ]; then
+    command=$(qv_reg_default "HKCR\\CLSID\\$clsid\\LocalServer32")
+    command=${command#\"}; command=${command%\"}
+    [ -n "$command" ] && registered=$("$QV_WINE" winepath -u "$command" 2>/dev/null | tr -d '\r' || true)
+  fi
+  if [ -n "$registered" ] && [ "$(realpath -m "$registered")" = "$(realpath -m "$exe")" ]; then
+    return 0
+  fi
+  echo "run: registering $(basename "$exe") as the palette editor's automation server"
+  if ! "$QV_WINE" "$exe" /REGSERVER </dev/null >/dev/null 2>&1; then
+    echo "run: $exe /REGSERVER failed"
+    return 1
+  fi
+}

@@ -74,3 +74,10 @@ extern std::atomic<std::uint32_t> FpsStartTime;
 
 // Guards the display control's colour table against the palette-animation threads.
 extern CRITICAL_SECTION PaletteLock;
+
+// The program's start values again: every global above (the lock and the animation's
+// thread handles aside, which belong to a window), the render settings, the render state
+// and the colour settings. For the tests, which open many main windows in one program:
+// each starts as the program does, whatever an earlier one left. Only while no main
+// window exists.
+void ResetExplorerState();

@@ -8,6 +8,7 @@
 #include "explorer/app/MainForm.h"
 #include "explorer/palette/PaletteAnimThreads.h"
 #include "explorer/render/RenderEngine.h"
+#include "explorer/render/RenderState.h"
 #include "explorer/navigation/SelectionRect.h"
 #include "explorer/record/RecordWindow.h"
 #include "display/DXDraw.h"
@@ -62,8 +63,18 @@ void TForm1::Timer1Timer(TObject*) { engine_->ProgressTick(); }
 
 void TForm1::DXTimer1Timer(TObject*, int) { engine_->FrameTick(); }
 
+IExplorerHost* ExplorerHost() { return Form1; }
+
+// The view change of every command.
 void TForm1::RestartRender() {
   DXDraw1->SetSize(DXDraw1->SurfaceWidth(), DXDraw1->SurfaceHeight());
+}
+
+void TForm1::Recolour() {
+  TDirectDrawSurface* surface = DXDraw1->Surface();
+  if (!DXDraw1->Initialized() || !surface || surface->BitCount() == 8) return;
+  RecolorRequest = 1;
+  RestartRender();
 }
 
 void TForm1::SetProgressTimer(bool enabled) { Timer1->SetEnabled(enabled); }

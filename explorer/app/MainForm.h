@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "explorer/app/ExplorerHost.h"
 #include "explorer/navigation/Navigation.h"
 #include "explorer/render/RenderHost.h"
 #include "display/DXForm.h"
@@ -31,7 +32,7 @@ class TPrinterSetupDialog;
 class TRenderEngine;
 class TTimer;
 
-class TForm1 : public TDXForm, public IRenderHost {
+class TForm1 : public TDXForm, public IRenderHost, public IExplorerHost {
 public:
   explicit TForm1(TComponent* owner);
   ~TForm1() override;
@@ -153,6 +154,12 @@ public:
   bool SelectionActive() override;
   void DrawSelectionRect() override;
 
+  // The secondary windows' host (MainDisplay.cpp, MainWindowSizing.cpp).
+  void RestartRender() override;
+  void Recolour() override;
+  TDXDraw* Display() override { return DXDraw1; }
+  TClientSize SetClientSizeQuietly(int width, int height) override;
+
   // Parameter files, palette maps and image saving (MainParamFile.cpp,
   // MainPaletteMap.cpp, MainImageSave.cpp, MainFileCommands.cpp).
   TOpenDialog* OpenDialog1 = nullptr;
@@ -244,9 +251,6 @@ private:
   void ReadSettings();
   void WriteSettings();
   void SizeWindow();
-  // The view change of every command: restart the render through a size change that
-  // keeps the surface's size.
-  void RestartRender();
   // The geometry navigation reads: the last render's pixel steps and size and the
   // display's current surface size.
   TNavGeometry Geometry();

@@ -114,13 +114,13 @@ void TForm1::FormCreate(TObject*) {
   const TKernelSwitches kernels = StartingKernelSwitches(features);
   UseSSE = kernels.UseSSE;
   Use3DNow = kernels.Use3DNow;
-  InsideColor = 0;
+  // The colouring's start values; the offset and the table switch keep what they hold.
+  TColorSettings colors = DefaultColorSettings;
+  colors.PaletteOffset = PaletteOffset;
+  colors.PaletteLoaded = PaletteLoaded;
+  SetColorSettings(colors);
   MaxIterations = 150;
   Bailout = 4.0L;
-  RedSlope = 8.0;
-  GreenSlope = 16.0;
-  BlueSlope = 24.0;
-  ColorScale = 1.0;
   SetView(DefaultView());
   SavedView.View = DefaultView();
   SavedView.JuliaC = TExtendedComplex{};

@@ -32,13 +32,9 @@ std::vector<std::uint8_t> ReadParamFileBytes(const std::string& fileName) {
 // The settings as a file stores them; the colour table is the caller's to fill.
 ParamFile CurrentParamFile() {
   ParamFile f;
-  f.InsideColor = InsideColor;
+  f.Colors = CurrentColorSettings();
   f.MaxIterations = MaxIterations;
   f.Bailout = Bailout;
-  f.RedSlope = RedSlope;
-  f.GreenSlope = GreenSlope;
-  f.BlueSlope = BlueSlope;
-  f.ColorScale = ColorScale;
   f.ViewLeft = ViewLeft;
   f.ViewTop = ViewTop;
   f.ViewWidth = ViewWidth;
@@ -46,19 +42,13 @@ ParamFile CurrentParamFile() {
   f.JuliaCRe = JuliaC.Re;
   f.JuliaCIm = JuliaC.Im;
   f.JuliaMode = JuliaMode;
-  f.PaletteLoaded = PaletteLoaded;
-  f.PaletteOffset = PaletteOffset;
   return f;
 }
 
 void StoreParamFile(const ParamFile& f) {
-  InsideColor = f.InsideColor;
+  SetColorSettings(f.Colors);
   MaxIterations = f.MaxIterations;
   Bailout = f.Bailout;
-  RedSlope = f.RedSlope;
-  GreenSlope = f.GreenSlope;
-  BlueSlope = f.BlueSlope;
-  ColorScale = f.ColorScale;
   ViewLeft = f.ViewLeft;
   ViewTop = f.ViewTop;
   ViewWidth = f.ViewWidth;
@@ -66,8 +56,6 @@ void StoreParamFile(const ParamFile& f) {
   JuliaC.Re = f.JuliaCRe;
   JuliaC.Im = f.JuliaCIm;
   JuliaMode = f.JuliaMode;
-  PaletteLoaded = f.PaletteLoaded;
-  PaletteOffset = f.PaletteOffset;
 }
 
 }  // namespace
@@ -87,7 +75,7 @@ void TForm1::LoadParamFile(const std::string& fileName) {
       throw EInOutError(status.info().message);
   }
   StoreParamFile(f);
-  if (f.PaletteLoaded != 0) {
+  if (f.Colors.PaletteLoaded != 0) {
     TPaletteLockHolder lock;
     static_assert(sizeof(f.ColorTable) == sizeof(DXDraw1->ColorTable), "256 entries of 4 bytes");
     std::memcpy(DXDraw1->ColorTable, f.ColorTable, sizeof DXDraw1->ColorTable);
@@ -102,7 +90,7 @@ void TForm1::Save1Click(TObject*) {
   ForceCurrentDirectory = true;
   if (SaveDialog1->Execute()) {
     ParamFile f = CurrentParamFile();
-    if (f.PaletteLoaded != 0) {
+    if (f.Colors.PaletteLoaded != 0) {
       TPaletteLockHolder lock;
       std::memcpy(f.ColorTable, DXDraw1->ColorTable, sizeof f.ColorTable);
     }

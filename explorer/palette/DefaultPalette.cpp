@@ -1,5 +1,5 @@
-// The default colour table declared in DefaultPalette.h. The channels are rounded as
-// the renderers round gradient colours (Coloring.h), so that a table colour and the
+// The default colour table declared in DefaultPalette.h. Its colours come from the rule
+// the renderers share (Coloring.h), in the screen's order, so that a table colour and the
 // slope colour of the same count agree.
 #include "explorer/palette/DefaultPalette.h"
 
@@ -12,12 +12,11 @@ constexpr int InverseInsideEntry = 15;  // the inverse of the inside colour
 
 void FillDefaultPalette(ColorTableEntry* table) {
   if (PaletteLoaded == 0) {
+    const TColorSettings colors = CurrentColorSettings();
     for (int i = 0; i < FractalColorCount; ++i) {
-      ColorTableEntry& e = table[FirstFractalEntry + i];
-      e.Blue = GradientChannel(i, BlueSlope, ColorScale);
-      e.Green = GradientChannel(i, GreenSlope, ColorScale);
-      e.Red = GradientChannel(i, RedSlope, ColorScale);
-      e.Reserved = 0;
+      const std::uint32_t c = GradientColor(i, colors, GradientOrder::SlopeFirst);
+      table[FirstFractalEntry + i] = ColorTableEntry{std::uint8_t(c >> 16), std::uint8_t(c >> 8),
+                                                     std::uint8_t(c), 0};
     }
   }
   const std::uint8_t red = InsideColor & 0xFF;

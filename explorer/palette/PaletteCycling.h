@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "explorer/render/ColorSettings.h"
 #include "explorer/render/ColorTable.h"
 
 // Rotates entries 16 to 239 by one. Direction 0 moves every colour one entry down (16
@@ -12,23 +13,19 @@
 // as the 32-bit offset steps of the same direction do.
 void RotateFractalEntries(ColorTableEntry* table, std::uint8_t direction);
 
-// How a 32-bit frame colours a count, fixed once per frame from the colour settings.
+// How a 32-bit frame colours a count, fixed once per frame: the colour settings with the
+// frame's offset as PaletteOffset, and the display control's 256 entries.
 struct TAnimColoring {
-  std::int32_t Offset = 0;      // PaletteOffset of this frame
-  bool FromTable = false;       // PaletteLoaded != 0
-  double ColorScale = 1.0;
-  double RedSlope = 8.0;
-  double GreenSlope = 16.0;
-  double BlueSlope = 24.0;
-  const ColorTableEntry* Table = nullptr;  // the display control's 256 entries
+  TColorSettings Colors;
+  const ColorTableEntry* Table = nullptr;
 };
 
 // The settings of ColorSettings.h as they are now, with offset in place of PaletteOffset.
 TAnimColoring CurrentAnimColoring(std::int32_t offset, const ColorTableEntry* table);
 
-// The 32-bit pixel 0x00RRGGBB of an escaped count n (not 0): n' = n + Offset with 32-bit
-// wrap-around; from the table, entry 16 + Mod224(n') unchanged; else v = n' (signed) x
-// ColorScale in extended precision and each channel the low byte of Round(v x slope).
+// The 32-bit pixel 0x00RRGGBB of an escaped count n (not 0) by the shared rule
+// (Coloring.h): with PaletteLoaded, entry 16 + Mod224(n') stored unchanged, its reserved
+// byte included; else the gradient colour of n' (signed), the scale multiplied first.
 // Needs the x87 at 64-bit precision, rounding to nearest (Coloring.h).
 std::uint32_t AnimPixelValue(std::int32_t n, const TAnimColoring& c);
 

@@ -13,8 +13,3 @@ void TMyTrackBar::CNHScroll(TMessage& m) {
   TTrackBar::CNHScroll(m);
   if (OnChangeDetail) OnChangeDetail(this, static_cast<std::int16_t>(LOWORD(m.WParam)));
 }
-
-void TMyTrackBar::CNVScroll(TMessage& m) {
-  TTrackBar::CNVScroll(m);
-  if (OnChangeDetail) OnChangeDetail(this, static_cast<std::int16_t>(LOWORD(m.WParam)));
-}

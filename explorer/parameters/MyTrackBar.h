@@ -18,18 +18,14 @@ public:
   void SetTooltips(bool value) { tooltips_ = value; }
   bool Selection() const { return selection_; }
   void SetSelection(bool value) { selection_ = value; }
-  bool FixedLength() const { return fixedLength_; }
-  void SetFixedLength(bool value) { fixedLength_ = value; }
 
   Tchangedetail OnChangeDetail;
 
 protected:
   void CreateParams(TCreateParams& params) override;
   void CNHScroll(TMessage& m) override;
-  void CNVScroll(TMessage& m) override;
 
 private:
   bool tooltips_ = false;
   bool selection_ = true;
-  bool fixedLength_ = true;
 };

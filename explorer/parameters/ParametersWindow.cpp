@@ -8,13 +8,12 @@
 
 #include "explorer/render/ColorSettings.h"
 #include "explorer/render/ExplorerControlWord.h"
+#include "explorer/app/ExplorerHost.h"
 #include "explorer/app/ExplorerState.h"
 #include "explorer/app/MainForm.h"
 #include "explorer/parameters/MyTrackBar.h"
 #include "explorer/render/RenderSettings.h"
 #include "explorer/render/RenderState.h"
-#include "display/DXDraw.h"
-#include "display/DirectDrawSurface.h"
 #include "forms/runtime/Application.h"
 #include "forms/core/Consts.h"
 #include "forms/dialogs/Dialogs.h"
@@ -25,7 +24,6 @@
 #include "forms/runtime/Thread.h"
 
 TForm2* Form2 = nullptr;
-HMENU ParamsSysMenu = nullptr;
 
 namespace {
 
@@ -46,11 +44,13 @@ long double& SelectedValue(int index) {
 
 std::string FixedText(long double value) { return FloatToStrF(value, ffFixed, 18, 18); }
 
-// An iteration limit below 1 reaches the kernels as a huge unsigned count and the
-// render would never end: it is refused like text that is not a number.
+// An iteration limit below 0 reaches the kernels as a huge unsigned count and the
+// render would never end; 0 makes their one iteration. Text that is no number gets the
+// class library's own conversion error.
 std::int32_t IterationLimitFrom(const std::string& text) {
   const long long value = StrToInt(text);
-  if (value < 1 || value > INT_MAX) throw EConvertError(SInvalidInteger, text);
+  if (value < 0 || value > INT_MAX)
+    throw EConvertError("Max. iteration: '%s' is not an iteration limit from 0 to 2147483647", text);
   return static_cast<std::int32_t>(value);
 }
 
@@ -61,10 +61,6 @@ std::int32_t WholeNumberFrom(const std::string& text) {
 }
 
 std::int32_t Flag(TCheckBox* box) { return box->Checked() ? -1 : 0; }
-
-void RestartRender() {
-  Form1->DXDraw1->SetSize(Form1->DXDraw1->SurfaceWidth(), Form1->DXDraw1->SurfaceHeight());
-}
 
 TLabel* NewLabel(TForm2* form, const char* name, const char* caption, int left, int top) {
   auto* label = new TLabel(form);
@@ -409,14 +405,7 @@ void TForm2::Button1Click(TObject*) {
   Subpixels4X = Flag(CheckBox7);
   MaxIterations = limit;
   Bailout = bailout;
-  RestartRender();
-}
-
-void TForm2::Recolour() {
-  TDirectDrawSurface* surface = Form1->DXDraw1->Surface();
-  if (!Form1->DXDraw1->Initialized() || !surface || surface->BitCount() == 8) return;
-  RecolorRequest = 1;
-  RestartRender();
+  ExplorerHost()->RestartRender();
 }
 
 void TForm2::Button2Click(TObject*) {
@@ -429,7 +418,7 @@ void TForm2::Button2Click(TObject*) {
   PaletteLoaded = 0;
   Form1->BuildDefaultPalette();
   PaletteOffset = 0;
-  Recolour();
+  ExplorerHost()->Recolour();
 }
 
 void TForm2::Button5Click(TObject*) {
@@ -437,7 +426,7 @@ void TForm2::Button5Click(TObject*) {
   Shape1->Brush()->SetColor(ColorDialog1->Color);
   InsideColor = static_cast<std::uint32_t>(ColorDialog1->Color);
   Form1->BuildDefaultPalette();
-  Recolour();
+  ExplorerHost()->Recolour();
 }
 
 void TForm2::ColorDialog1Show(TObject*) { ColorDialog1->Color = static_cast<TColor>(InsideColor); }
@@ -455,5 +444,5 @@ void TForm2::Button3Click(TObject*) {
   ViewWidth = ViewRight - CornerX1;
   ViewTop = CornerY1;
   ViewHeight = CornerY1 - ViewBottom;
-  RestartRender();
+  ExplorerHost()->RestartRender();
 }

@@ -86,6 +86,10 @@ public:
   // Edit3 shows the value of the chosen RadioGroup1 item.
   void ShowSelectedValue();
 
+  // This window's system menu, where "Enable docking" lives. Each window keeps its own:
+  // the popup's modal window is freed with its menu while the resident one goes on.
+  HMENU ParamsSysMenu = nullptr;
+
 protected:
   // syscom2: "Enable docking" switches between moving the window and docking it.
   void WMSysCommand(TMessage& m) override;
@@ -101,14 +105,9 @@ private:
   void MakeDefault(TButton* button);
   void ShowCaptionForMode();
   void ShowColouring();
-  // The shown colours again: from IterBuffer on a deeper surface, by the palette alone
-  // on an 8-bit one.
-  void Recolour();
 
   // The show handler gave the system menu "Enable docking"; the close takes it away.
   bool dockingItem_ = false;
 };
 
 extern TForm2* Form2;
-// The window's system menu, where "Enable docking" lives.
-extern HMENU ParamsSysMenu;

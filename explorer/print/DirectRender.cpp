@@ -1,19 +1,13 @@
 // "Direct Rendering" in the print window: the start with its size checks, the threaded
 // file render on one worker per processor polled by Timer1, the single-thread file render
 // inside the OK handler, the printer render, the saved file, the time shown, and Cancel.
-// The pixels come from the disk render's pixel-group procedure (DiskPixelGroup.h).
+// The disk render itself is driven through TDiskRender (DiskRender.h).
 #include <windows.h>
 
 #include <cstdint>
 #include <vector>
 
-#include "explorer/render/ColorTable.h"
-#include "explorer/render/DiskCalcThread.h"
-#include "explorer/render/DiskImage.h"
 #include "explorer/print/DiskImageSave.h"
-#include "explorer/render/DiskPixelGroup.h"
-#include "explorer/render/DiskRenderState.h"
-#include "explorer/render/DiskWorkers.h"
 #include "explorer/app/MainForm.h"
 #include "explorer/print/PrintGeometry.h"
 #include "explorer/render/RenderSettings.h"
@@ -36,19 +30,26 @@ namespace {
 
 constexpr const char SRenderSizeError[] =
     "The image must be at least 4 pixels wide and 1 pixel high (width %s, height %s).";
+constexpr const char SRenderSizeTooLarge[] =
+    "Width and Height: the image may be at most 2147483647 pixels each way (width %s, height %s).";
 
 // The pause after a finished render before OK comes back.
 constexpr DWORD FinishPause = 1000;
 
-// The display's bit depth and colour table, which decide the colours (8-bit displays
-// show the table's colours), taken once: the display may change while workers run.
-void TakeDisplayColors() {
-  if (Form1 == nullptr) return;
+// The display's colour table and bit depth, which decide the colours (8-bit displays
+// show the table's colours), taken once: the display may change while workers run. Null
+// without a main window.
+const ColorTableEntry* DisplayColorTable() {
+  if (Form1 == nullptr) return nullptr;
   TDXDraw* display = Form1->DXDraw1;
-  const int bits = display->Surface() ? display->Surface()->BitCount() : 32;
   static_assert(sizeof(display->ColorTable) == sizeof(ColorTableEntry) * ColorTableSize,
                 "the display's table and the disk's copy have the same layout");
-  TakeDiskColors(reinterpret_cast<const ColorTableEntry*>(display->ColorTable), bits);
+  return reinterpret_cast<const ColorTableEntry*>(display->ColorTable);
+}
+std::int32_t DisplayBitCount() {
+  if (Form1 == nullptr) return 32;
+  TDXDraw* display = Form1->DXDraw1;
+  return display->Surface() ? display->Surface()->BitCount() : 32;
 }
 
 // Sets the pixels of one printer row from column left on, each to its colour value. Runs
@@ -78,6 +79,12 @@ long long SizeField(TEdit* field) { return StrToInt(field->Text()); }
 
 bool TForm4::DirectRenderRunning() const { return Timer1->Enabled(); }
 
+bool TForm4::RenderLeft() const {
+  // A modal window's close only sets its result; the close handler runs once the OK
+  // handler, and so the render, has returned. The program's end arrives as WM_QUIT.
+  return (Modal() && ModalResult() != mrNone) || Application->Terminated();
+}
+
 void TForm4::Button1Click(TObject*) {
   Button1->SetEnabled(false);
   if (RadioButton1->Checked()) {
@@ -102,14 +109,15 @@ void TForm4::StartDirectRender() {
   // steps and the image cannot describe.
   const long long width = typedWidth & ~3LL;
   if (width <= 0 || typedHeight <= 0 || width > INT32_MAX || typedHeight > INT32_MAX) {
-    Application->MessageBox(Format(SRenderSizeError, Edit2->Text(), Edit3->Text()), Caption(),
-                            MB_OK | MB_ICONERROR);
+    const bool tooLarge = typedWidth > INT32_MAX || typedHeight > INT32_MAX;
+    Application->MessageBox(Format(tooLarge ? SRenderSizeTooLarge : SRenderSizeError, Edit2->Text(), Edit3->Text()),
+                            Caption(), MB_OK | MB_ICONERROR);
     Button1->SetEnabled(true);
     return;
   }
-  SetDiskRenderSize(static_cast<std::int32_t>(width), static_cast<std::int32_t>(typedHeight));
-  TakeDisplayColors();
-  DiskMarginDivisor = 2 * DiskPixelsPerCall;
+  diskRender_.Prepare(static_cast<std::int32_t>(width), static_cast<std::int32_t>(typedHeight),
+                      DisplayColorTable(), DisplayBitCount());
+  DiskMarginDivisor = 2 * diskRender_.PixelsPerCall();
   if (!CheckBox1->Checked()) RenderToPrinter();
   else if (UseMultiThreading != 0) RenderFileThreaded();
   else RenderFileSingleThread();
@@ -117,21 +125,19 @@ void TForm4::StartDirectRender() {
 
 void TForm4::BeginFileRender() {
   ProgressBar1->SetPosition(0);
-  ProgressBar1->SetMax(DiskHeight);
+  ProgressBar1->SetMax(diskRender_.Height());
   Label11->SetCaption("Rendered:");
   Application->ProcessMessages();
   RenderStartTime = timeGetTime();
-  DiskImage = new TDiskImage(DiskWidth, DiskHeight);  // white; EOutOfMemory naming the size
+  diskRender_.MakeImage();  // white; EOutOfMemory naming the size
 }
 
 void TForm4::RenderFileThreaded() {
   BeginFileRender();
-  DiskProgressBar = ProgressBar1->Handle();
   try {
-    StartDiskWorkers();
+    diskRender_.StartWorkers(ProgressBar1->Handle());
   } catch (...) {
-    delete DiskImage;
-    DiskImage = nullptr;
+    diskRender_.DropImage();
     throw;
   }
   Timer1->SetEnabled(true);
@@ -140,23 +146,15 @@ void TForm4::RenderFileThreaded() {
 void TForm4::RenderFileSingleThread() {
   RenderCancel = 0;
   BeginFileRender();
-  const std::int32_t lanes = DiskPixelsPerCall;
-  for (std::int32_t row = 0; row < DiskHeight; ++row) {
-    std::uint8_t* line = DiskImage->ScanLine(row);
+  // Stepped as a single worker steps its rows, so both paths write one file.
+  const long double stepY = diskRender_.StepY();
+  long double y = diskRender_.FirstRowY(0) + stepY;
+  for (std::int32_t row = 0; row < diskRender_.Height(); ++row) {
     ProgressBar1->StepIt();
     Application->ProcessMessages();
-    if (RenderCancel != 0) break;
-    // Each row from the view's top, as the workers take it, so both paths write one file.
-    const long double y = DiskRowY(row);
-    long double x = DiskRowStartX;
-    std::int32_t column = 0;
-    for (std::int32_t g = 0; g < DiskCallsPerRow; ++g) {
-      x = x + lanes * DiskStepX;
-      std::uint32_t colors[4];
-      DiskGroupColors(x, y, DiskSettings.Subpixels, colors, nullptr);
-      for (std::int32_t i = 0; i < lanes && column < DiskWidth; ++i, ++column)
-        StorePixel24(line, column, colors[i]);
-    }
+    if (RenderCancel != 0 || RenderLeft()) break;
+    y = y - stepY;
+    diskRender_.RenderImageRow(row, y);
   }
   FinishFileRender();
 }
@@ -171,51 +169,47 @@ void TForm4::ShowRenderedTime() {
 void TForm4::FinishFileRender() {
   ShowRenderedTime();
   try {
-    SaveDiskImage(*DiskImage, Edit4->Text());
+    SaveDiskImage(diskRender_.Image(), Edit4->Text());
   } catch (...) {
-    delete DiskImage;
-    DiskImage = nullptr;
+    diskRender_.DropImage();
     Sleep(FinishPause);
     Button1->SetEnabled(true);
     throw;
   }
-  delete DiskImage;
-  DiskImage = nullptr;
+  diskRender_.DropImage();
   Sleep(FinishPause);
   Button1->SetEnabled(true);
 }
 
 void TForm4::Timer1Timer(TObject*) {
   Application->ProcessMessages();
-  if (!DiskWorkersEnded() || !Timer1->Enabled()) return;
+  if (!diskRender_.WorkersEnded() || !Timer1->Enabled()) return;
   Timer1->SetEnabled(false);
-  FreeDiskWorkers();
-  DiskProgressBar = nullptr;
+  diskRender_.FreeWorkers();
   FinishFileRender();
 }
 
 void TForm4::RenderToPrinter() {
   ProgressBar1->SetPosition(0);
-  ProgressBar1->SetMax(DiskHeight);
+  ProgressBar1->SetMax(diskRender_.Height());
   TPrinter* printer = Printer();
   printer->BeginDoc();
   RenderStartTime = timeGetTime();
   try {
-    const TPrintOrigin origin = PrinterRenderOrigin(printer->PageWidth(), printer->PageHeight(),
-                                                    DiskWidth, DiskHeight, DiskMarginDivisor);
+    const TPrintOrigin origin =
+        PrinterRenderOrigin(printer->PageWidth(), printer->PageHeight(), diskRender_.Width(),
+                            diskRender_.Height(), DiskMarginDivisor);
     HDC dc = printer->Canvas()->Handle();
-    const std::int32_t lanes = DiskPixelsPerCall;
-    std::vector<std::uint32_t> row(static_cast<std::size_t>(DiskCallsPerRow) * lanes);
-    for (std::int32_t r = 0; r < DiskHeight; ++r) {
+    std::vector<std::uint32_t> row(diskRender_.RowColorCount());
+    const long double stepY = diskRender_.StepY();
+    long double y = diskRender_.FirstRowY(0) + stepY;
+    for (std::int32_t r = 0; r < diskRender_.Height(); ++r) {
       ProgressBar1->StepIt();
       Application->ProcessMessages();
-      const long double y = DiskRowY(r);
-      long double x = DiskRowStartX;
-      for (std::int32_t g = 0; g < DiskCallsPerRow; ++g) {
-        x = x + lanes * DiskStepX;
-        DiskGroupColors(x, y, false, &row[static_cast<std::size_t>(g) * lanes], nullptr);
-      }
-      SetPrinterPixels(dc, origin.FirstGroup * lanes, origin.FirstRow + r, row);
+      y = y - stepY;
+      diskRender_.RenderRowColors(y, row.data());
+      SetPrinterPixels(dc, origin.FirstGroup * diskRender_.PixelsPerCall(), origin.FirstRow + r,
+                       row);
     }
   } catch (...) {
     printer->Abort();
@@ -229,14 +223,10 @@ void TForm4::RenderToPrinter() {
 
 void TForm4::Button2Click(TObject*) {
   RenderCancel = 1;
-  CancelDiskWorkers();
+  diskRender_.CancelWorkers();
 }
 
 void TForm4::AbandonDirectRender() {
   Timer1->SetEnabled(false);
-  CancelDiskWorkers();
-  FreeDiskWorkers();
-  DiskProgressBar = nullptr;
-  delete DiskImage;
-  DiskImage = nullptr;
+  diskRender_.Abandon();
 }

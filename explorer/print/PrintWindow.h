@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "explorer/render/DiskRender.h"
 #include "forms/windows/Forms.h"
 
 class TBevel;
@@ -92,10 +93,14 @@ private:
   void BeginFileRender();
   void FinishFileRender();
   void ShowRenderedTime();
+  // The window was closed, or the program is ending, while the single-thread file render
+  // runs inside the OK handler: it stops as Cancel stops it.
+  bool RenderLeft() const;
   // Stops and frees the workers of a threaded render and its image, unsaved.
   void AbandonDirectRender();
 
   bool clearingField_ = false;
+  TDiskRender diskRender_;  // the direct render's image and workers
 };
 
 extern TForm4* Form4;

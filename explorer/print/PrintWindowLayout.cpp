@@ -3,8 +3,6 @@
 // right, the buttons, the progress bar and the completion timer, and their events.
 #include "explorer/print/PrintWindow.h"
 
-#include "explorer/render/DiskImage.h"
-#include "explorer/render/DiskWorkers.h"
 #include "explorer/render/RenderSettings.h"
 #include "forms/controls/ProgressBar.h"
 #include "forms/controls/StdCtrls.h"
@@ -139,5 +137,5 @@ TForm4::~TForm4() {
 }
 
 void TForm4::FormCreate(TObject*) {
-  DiskThreads.assign(static_cast<std::size_t>(CpuCount > 0 ? CpuCount : 1), nullptr);
+  diskRender_.ClearWorkers();
 }

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "explorer/render/ExplorerControlWord.h"
-#include "explorer/app/MainForm.h"
+#include "explorer/app/ExplorerHost.h"
 #include "explorer/print/PrintGeometry.h"
 #include "explorer/print/PrintWindow.h"
 #include "display/DXDraw.h"
@@ -56,8 +56,8 @@ void TForm4::FormShow(TObject*) {
   PreviewBitmap = new TBitmap;
   PreviewBitmap->SetPixelFormat(pf24bit);
   PreviewBitmap->SetSize(320, 240);
-  if (Form1 != nullptr && Form1->DXDraw1->Surface() != nullptr) {
-    TDirectDrawSurface* surface = Form1->DXDraw1->Surface();
+  TDirectDrawSurface* surface = ExplorerHost() ? ExplorerHost()->Display()->Surface() : nullptr;
+  if (surface != nullptr) {
     TSurfaceCanvasScope scope(surface);
     HDC target = PreviewBitmap->Canvas()->Handle();
     UseHalftone(target);
@@ -105,6 +105,7 @@ void TForm4::FormShow(TObject*) {
 }
 
 void TForm4::FormClose(TObject*, TCloseAction&) {
+  RenderCancel = 1;  // a single-thread render under way stops at its next row
   delete PreviewBitmap;
   PreviewBitmap = nullptr;
 }
@@ -127,10 +128,11 @@ void TForm4::PaintBox1Paint(TObject*) {
     canvas->Rectangle(preview(PaperOffsetX), preview(PaperOffsetY),
                       preview(PaperOffsetX) + preview(pageWidth),
                       preview(PaperOffsetY) + preview(pageHeight));
-    if (Form1 == nullptr || PreviewBitmap == nullptr) return;
+    if (ExplorerHost() == nullptr || PreviewBitmap == nullptr) return;
+    TDXDraw* display = ExplorerHost()->Display();
     const TIntRect r = PreviewPictureRect(pageWidth, pageHeight, PaperOffsetX, PaperOffsetY,
-                                          Form1->DXDraw1->SurfaceWidth(),
-                                          Form1->DXDraw1->SurfaceHeight(), PageFillFraction);
+                                          display->SurfaceWidth(), display->SurfaceHeight(),
+                                          PageFillFraction);
     HDC dc = canvas->Handle();
     UseHalftone(dc);
     const RECT target{preview(r.Left), preview(r.Top), preview(r.Right), preview(r.Bottom)};

@@ -7,7 +7,7 @@
 
 #include "explorer/record/AviZoom.h"
 #include "explorer/render/ExplorerControlWord.h"
-#include "explorer/app/MainForm.h"
+#include "explorer/app/ExplorerHost.h"
 #include "explorer/parameters/ParametersWindow.h"
 #include "explorer/infobox/InfoBox.h"
 #include "display/DXAVIRec.h"
@@ -31,7 +31,11 @@ TForm5* Form5 = nullptr;
 namespace {
 
 const char FrameRateRange[] = "'%s' is not a frame rate from 1 to 255";
-const char FrameSizeRange[] = "'%s' is not a frame size";
+const char FrameSideRange[] =
+    "%s: '%s' gives no frame; a side is a whole number of at least %d pixels (it is rounded down to a "
+    "multiple of %d)";
+const char FrameTooLarge[] =
+    "AVI Width x AVI Height: %d x %d pixels is too large a frame; its 24-bit pixels may take at most 2 GB";
 
 template <class T>
 T* Make(TForm5* form, const char* name, int left, int top, int width, int height) {
@@ -65,24 +69,27 @@ int WholeNumber(const std::string& text) {
   return static_cast<int>(value);
 }
 
-// The value of a box for the recorder, or a conversion error with RECORD up again: the
-// class library's own for a text that is no number, the window's for one out of range.
-[[noreturn]] void RefuseBox(TEdit* edit, TSpeedButton* record, const char* range) {
+// A box whose text is no whole number: the class library's conversion error, with RECORD
+// up again.
+void RefuseNoNumber(TEdit* edit, TSpeedButton* record) {
   record->SetDown(false);
   WholeNumber(edit->Text());
-  throw EConvertError(range, edit->Text());
 }
 
 std::uint8_t FrameRateOf(TEdit* edit, TSpeedButton* record) {
   std::uint8_t fps = 0;
   if (ParseFrameRate(edit->Text(), fps)) return fps;
-  RefuseBox(edit, record, FrameRateRange);
+  RefuseNoNumber(edit, record);
+  throw EConvertError(FrameRateRange, edit->Text());
 }
 
-int FrameSideOf(TEdit* edit, TSpeedButton* record) {
+// A side that the recorder's rounding to its block leaves above 0; a smaller one would
+// make a recording without a frame.
+int FrameSideOf(TEdit* edit, const char* field, const TDXAviRec* recorder, TSpeedButton* record) {
   std::int32_t side = 0;
-  if (ParseFrameSide(edit->Text(), side)) return side;
-  RefuseBox(edit, record, FrameSizeRange);
+  if (ParseFrameSide(edit->Text(), side) && recorder->RoundToBlock(side) > 0) return side;
+  RefuseNoNumber(edit, record);
+  throw EConvertError(FrameSideRange, field, edit->Text(), recorder->BlockSize(), recorder->BlockSize());
 }
 
 }  // namespace
@@ -184,7 +191,7 @@ TForm5::TForm5(TComponent* owner) : TForm(owner) {
   DXAviRec1->SetFPS(30);
   DXAviRec1->SetWidth(320);
   DXAviRec1->SetHeight(240);
-  DXAviRec1->SetDXDraw(Form1 ? Form1->DXDraw1 : nullptr);
+  DXAviRec1->SetDXDraw(ExplorerHost() ? ExplorerHost()->Display() : nullptr);
   DXAviRec1->SetAVIAudio(false);
   DXAviRec1->SetAutoVideo(false);
   DXAviRec1->SetTurnOffHWAccel(false);
@@ -237,8 +244,13 @@ void TForm5::SpeedButton1Click(TObject*) {
 void TForm5::StartRecording() {
   // Every box is read before anything changes, so a bad one leaves the recorder as it was.
   const std::uint8_t fps = FrameRateOf(Edit1, SpeedButton1);
-  const int width = FrameSideOf(Edit2, SpeedButton1);
-  const int height = FrameSideOf(Edit3, SpeedButton1);
+  const int width = FrameSideOf(Edit2, "AVI Width", DXAviRec1, SpeedButton1);
+  const int height = FrameSideOf(Edit3, "AVI Height", DXAviRec1, SpeedButton1);
+  const int frameWidth = DXAviRec1->RoundToBlock(width), frameHeight = DXAviRec1->RoundToBlock(height);
+  if (!TDXAviRec::FrameFits(frameWidth, frameHeight)) {
+    SpeedButton1->SetDown(false);
+    throw EConvertError(FrameTooLarge, frameWidth, frameHeight);
+  }
   DXAviRec1->SetFPS(fps);
   DXAviRec1->SetWidth(width);
   DXAviRec1->SetHeight(height);
@@ -252,9 +264,9 @@ void TForm5::StartRecording() {
   }
   if (RadioGroup1->ItemIndex() == ManualFrameAdd) {
     Button1->SetEnabled(true);
-  } else if (TDXDraw* display = Form1 ? Form1->DXDraw1 : nullptr) {
+  } else if (IExplorerHost* host = ExplorerHost()) {
     // The end of this render takes the first step of the flight.
-    display->SetSize(display->SurfaceWidth(), display->SurfaceHeight());
+    host->RestartRender();
   }
 }
 
@@ -293,23 +305,15 @@ void TForm5::Edit4Change(TObject*) {
 }
 
 void TForm5::Button2Click(TObject*) {
-  if (!Form1) return;
+  IExplorerHost* host = ExplorerHost();
+  if (!host) return;
   const int width = WholeNumber(Edit4->Text());
   const int height = WholeNumber(Edit5->Text());
   // The main window's own resize handler would write into these boxes while they are
-  // being set; it is attached again whatever happens.
-  const TNotifyEvent resize = Form1->OnResize;
-  Form1->OnResize = TNotifyEvent();
-  try {
-    Form1->SetClientWidth(width);
-    Form1->SetClientHeight(height);
-    Edit5->SetText(IntToStr(Form1->ClientHeight()));
-    Edit4->SetText(IntToStr(Form1->ClientWidth()));
-  } catch (...) {
-    Form1->OnResize = resize;
-    throw;
-  }
-  Form1->OnResize = resize;
+  // being set.
+  const TClientSize size = host->SetClientSizeQuietly(width, height);
+  Edit5->SetText(IntToStr(size.Height));
+  Edit4->SetText(IntToStr(size.Width));
 }
 
 void TForm5::Button4Click(TObject*) {

@@ -30,6 +30,11 @@ void TCalcThread::StartRows(std::int32_t firstRow, long double firstY, std::int3
   SetEvent(wake_);  // also orders every write above before the worker's wake
 }
 
+void TCalcThread::Abandon() {
+  Terminate();
+  SetEvent(wake_);
+}
+
 void TCalcThread::End() {
   if (Finished()) return;
   Terminate();
@@ -66,6 +71,10 @@ void TCalcThread::CalcRows() {
     y = y - RowStep * PixelStepY;
     if (!RowCounts(y, rowCounts_.data(), this)) return;
     TStoreSection section(*shared_.Gate, slot_);
+    // The engine closes and opens the gate after asking for a stop, so a row that had
+    // not begun its stores by then sees the request here: the surface and IterBuffer may
+    // be gone, or be the next render's.
+    if (StopRequested()) return;
     for (std::int32_t col = 0; col < columns; ++col)
       StoreRenderedPixel(col, row, rowCounts_[col], shared_.Table);
   }

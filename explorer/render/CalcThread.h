@@ -52,6 +52,10 @@ public:
   bool Busy() const { return busy_.load(std::memory_order_acquire); }
   // Ends the thread: Terminate, wake it, wait for it.
   void End();
+  // Tells the thread to end once it returns from the kernel call it is in, without
+  // waiting; the object is never freed (the program is ending) and the crew it was
+  // given must stay, since the thread still reports to it.
+  void Abandon();
 
 protected:
   // Waits for a render, renders its rows, reports done; until terminated.

@@ -1,11 +1,35 @@
-// Start values of the colour settings declared in ColorSettings.h; the main window's
-// create handler and the parameter file set them afterwards.
+// The colour settings declared in ColorSettings.h, starting from DefaultColorSettings; the
+// main window's create handler and the parameter file set them afterwards.
 #include "explorer/render/ColorSettings.h"
 
-std::int32_t PaletteOffset = 0;
-std::int32_t PaletteLoaded = 0;
-double RedSlope = 8.0;
-double GreenSlope = 16.0;
-double BlueSlope = 24.0;
-double ColorScale = 1.0;
-std::uint32_t InsideColor = 0;
+std::int32_t PaletteOffset = DefaultColorSettings.PaletteOffset;
+std::int32_t PaletteLoaded = DefaultColorSettings.PaletteLoaded;
+double RedSlope = DefaultColorSettings.RedSlope;
+double GreenSlope = DefaultColorSettings.GreenSlope;
+double BlueSlope = DefaultColorSettings.BlueSlope;
+double ColorScale = DefaultColorSettings.ColorScale;
+std::uint32_t InsideColor = DefaultColorSettings.InsideColor;
+
+TColorSettings CurrentColorSettings() {
+  TColorSettings s;
+  s.PaletteOffset = PaletteOffset;
+  s.PaletteLoaded = PaletteLoaded;
+  s.RedSlope = RedSlope;
+  s.GreenSlope = GreenSlope;
+  s.BlueSlope = BlueSlope;
+  s.ColorScale = ColorScale;
+  s.InsideColor = InsideColor;
+  return s;
+}
+
+void SetColorSettings(const TColorSettings& s) {
+  PaletteOffset = s.PaletteOffset;
+  PaletteLoaded = s.PaletteLoaded;
+  RedSlope = s.RedSlope;
+  GreenSlope = s.GreenSlope;
+  BlueSlope = s.BlueSlope;
+  ColorScale = s.ColorScale;
+  InsideColor = s.InsideColor;
+}
+
+void ResetColorSettings() { SetColorSettings(DefaultColorSettings); }

@@ -6,8 +6,6 @@
 #include <cstddef>
 #include <limits>
 
-#include "explorer/render/ColorSettings.h"
-#include "explorer/render/PixelPacking.h"
 #include "explorer/render/RenderState.h"
 
 static_assert(std::numeric_limits<long double>::digits == 64,
@@ -25,17 +23,25 @@ PixelPacking PackingOf(const TLockedSurfaceDesc& desc) {
   }
 }
 
-std::uint8_t GradientChannel(long double n, double slope, double scale) {
-  const long double v = n * static_cast<long double>(slope) * static_cast<long double>(scale);
+std::uint8_t GradientChannel(long double n, double slope, double scale, GradientOrder order) {
+  const long double first = static_cast<long double>(order == GradientOrder::SlopeFirst ? slope : scale);
+  const long double second = static_cast<long double>(order == GradientOrder::SlopeFirst ? scale : slope);
+  const long double v = n * first * second;
   const long double r = std::rint(v);  // the current rounding mode: nearest, ties to even
   if (!(std::fabs(r) < 0x1p63L)) return 0;
   return std::uint8_t(static_cast<std::int64_t>(r));
 }
 
+std::uint32_t GradientColor(long double n, const TColorSettings& s, GradientOrder order) {
+  return std::uint32_t(GradientChannel(n, s.RedSlope, s.ColorScale, order)) |
+         std::uint32_t(GradientChannel(n, s.GreenSlope, s.ColorScale, order)) << 8 |
+         std::uint32_t(GradientChannel(n, s.BlueSlope, s.ColorScale, order)) << 16;
+}
+
 std::uint32_t GradientColor(long double n) {
-  return std::uint32_t(GradientChannel(n, RedSlope, ColorScale)) |
-         std::uint32_t(GradientChannel(n, GreenSlope, ColorScale)) << 8 |
-         std::uint32_t(GradientChannel(n, BlueSlope, ColorScale)) << 16;
+  return std::uint32_t(GradientChannel(n, RedSlope, ColorScale, GradientOrder::SlopeFirst)) |
+         std::uint32_t(GradientChannel(n, GreenSlope, ColorScale, GradientOrder::SlopeFirst)) << 8 |
+         std::uint32_t(GradientChannel(n, BlueSlope, ColorScale, GradientOrder::SlopeFirst)) << 16;
 }
 
 std::uint32_t PackColor(PixelPacking packing, std::uint32_t color) {
@@ -54,8 +60,8 @@ std::uint32_t PackColor(PixelPacking packing, std::uint32_t color) {
 
 std::uint32_t PackedEscapedValue(PixelPacking packing, std::int32_t n, CountSign sign,
                                  const ColorTableEntry* table) {
-  const std::uint32_t shifted = std::uint32_t(n) + std::uint32_t(PaletteOffset);
-  const std::uint32_t entry = FirstFractalEntry + Mod224(shifted);
+  const std::uint32_t shifted = ShiftedCount(n, PaletteOffset);
+  const std::uint32_t entry = FractalEntryOf(shifted);
   if (packing == PixelPacking::PaletteIndex) return entry;
   if (PaletteLoaded != 0) return PackColor(packing, EntryColor(table[entry]));
   const long double number = sign == CountSign::Signed

@@ -12,8 +12,10 @@
 
 #include <cstdint>
 
+#include "explorer/render/ColorSettings.h"
 #include "explorer/render/ColorTable.h"
 #include "explorer/render/LockedSurface.h"
+#include "explorer/render/PixelPacking.h"
 
 // How a packed pixel is made, from the surface's bit count and green mask.
 enum class PixelPacking {
@@ -29,12 +31,49 @@ PixelPacking PackingOf(const TLockedSurfaceDesc& desc);
 // when n' is negative.
 enum class CountSign { Signed, Unsigned };
 
-// The low byte of the integer nearest to (n x slope) x scale, both products in extended
-// precision, ties to even. A product beyond the 64-bit integer range, or NaN, gives 0, as
-// the x87 integer store's indefinite value does.
-std::uint8_t GradientChannel(long double n, double slope, double scale);
+// The count -> colour rule that every renderer shares (the screen's workers and redraw
+// here, the disk's in DiskPixelGroup.h, palette animation in palette/PaletteCycling.h, the
+// default colour table in palette/DefaultPalette.h). What each adds of its own is only
+// when it takes the table rather than the gradient, how it treats inside counts, and how
+// it stores the colour.
 
-// The colour value 0x00BBGGRR of n' by RedSlope, GreenSlope, BlueSlope and ColorScale.
+// n' := n + PaletteOffset, with 32-bit wrap-around.
+constexpr std::uint32_t ShiftedCount(std::int32_t n, std::int32_t offset) {
+  return std::uint32_t(n) + std::uint32_t(offset);
+}
+
+// The colour-table entry of the shifted count n': 16 + Mod224(n').
+constexpr std::uint32_t FractalEntryOf(std::uint32_t shifted) {
+  return FirstFractalEntry + Mod224(shifted);
+}
+
+// The order of a gradient channel's two products, each rounded to extended precision.
+// Both orders give the same channels with ColorScale 1.0, and for any |n'| below 2048
+// (each first product is then exact). Beyond, at a scale of 0.01, the two products can
+// differ in their last bit, and a channel whose product lies that close to a half rounds
+// to the other side: rare, with slopes that are not whole numbers, but real.
+enum class GradientOrder {
+  // (n' x slope) x scale: the screen's renderers, the disk's, and the default colour
+  // table (entry 16 + i holds the gradient colour of count i).
+  SlopeFirst,
+  // (n' x scale) x slope: palette animation, which recolours every pixel of every frame
+  // and so scales the count once per pixel for its three channels. Its frames keep this
+  // order, so a frame recoloured at offset 0 may differ from the render it animates
+  // where the scale is 0.01.
+  ScaleFirst,
+};
+
+// The low byte of the integer nearest to the two products of n, slope and scale in the
+// given order, in extended precision, ties to even. A product beyond the 64-bit integer
+// range, or NaN, gives 0, as the x87 integer store's indefinite value does.
+std::uint8_t GradientChannel(long double n, double slope, double scale, GradientOrder order);
+
+// The gradient colour value 0x00BBGGRR of the shifted count n' by the slopes and the scale
+// of settings.
+std::uint32_t GradientColor(long double n, const TColorSettings& settings, GradientOrder order);
+
+// The screen's gradient colour of n': by RedSlope, GreenSlope, BlueSlope and ColorScale as
+// they are now, slope first.
 std::uint32_t GradientColor(long double n);
 
 // Colour value -> pixel of a 16-, 24- or 32-bit surface (for an index surface: unchanged).

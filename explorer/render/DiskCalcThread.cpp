@@ -24,6 +24,8 @@ void TcalcThread::DiskCalcRows() {
   if (RowStep < 1) return;  // a worker without a row step has no rows of its own
   const bool subpixels = DiskSettings.Subpixels;
   const std::int32_t lanes = DiskPixelsPerCall;
+  // Advanced by repeated subtraction in extended precision, as the screen's workers do.
+  long double y = FirstY + RowStep * DiskStepY;
   // In 64 bits: FirstRow + k must not wrap past the last row of a tall image.
   for (std::int64_t k = 0;; k += RowStep) {
     const std::int64_t row = std::int64_t(FirstRow) + k;
@@ -31,7 +33,7 @@ void TcalcThread::DiskCalcRows() {
     std::uint8_t* line = DiskImage->ScanLine(static_cast<std::int32_t>(row));
     if (DiskProgressBar != nullptr) PostMessageA(DiskProgressBar, PBM_STEPIT, 0, 0);
     long double x = DiskRowStartX;
-    const long double y = row == FirstRow ? FirstY : DiskRowY(static_cast<std::int32_t>(row));
+    y = y - RowStep * DiskStepY;
     std::int32_t column = 0;
     for (std::int32_t g = 0; g < DiskCallsPerRow; ++g) {
       x = x + lanes * DiskStepX;

@@ -22,7 +22,7 @@ public:
   // render state and DiskImage must be in place before.
   TcalcThread(std::int32_t firstRow, long double firstY, std::int32_t rowStep);
 
-  long double FirstY;     // imaginary coordinate of row FirstRow; later rows: DiskRowY
+  long double FirstY;     // imaginary coordinate of row FirstRow
   std::int32_t FirstRow;  // first image row of the worker, 0 = top
   std::int32_t RowStep;   // distance between the worker's rows: the number of workers
 

@@ -1,12 +1,10 @@
-// The disk pixel-group procedure declared in DiskPixelGroup.h. The count-to-colour
-// arithmetic (Mod224, table entries, gradient channels) is the screen's (Coloring.h);
-// only the choice between table and gradient and the 24-bit output are the disk's own.
+// The disk pixel-group procedure declared in DiskPixelGroup.h. The count -> colour rule
+// is the one all renderers share (Coloring.h); only the choice between table and gradient
+// and the 24-bit output are the disk's own.
 #include "explorer/render/DiskPixelGroup.h"
 
-#include "explorer/render/ColorSettings.h"
 #include "explorer/render/Coloring.h"
 #include "explorer/render/DiskRenderState.h"
-#include "explorer/render/PixelPacking.h"
 #include "explorer/render/RenderSettings.h"
 
 TGroupPacking DiskPacking(bool subpixels) {
@@ -23,19 +21,19 @@ TGroupPacking DiskPacking(bool subpixels) {
   return packing;
 }
 
-long double DiskRowY(std::int32_t row) { return DiskSettings.ViewTop - row * DiskStepY; }
+long double DiskFirstRowY(std::int32_t firstRow) {
+  return DiskSettings.ViewTop - firstRow * DiskStepY;
+}
 
 std::uint32_t DiskColor(std::int32_t n) {
-  const TDiskSettings& s = DiskSettings;
-  const bool fromTable = DiskSurfaceBitCount == 8 || s.PaletteLoaded != 0;
-  if (n >= s.MaxIterations)
-    return fromTable ? EntryColor(DiskColorTable[InsideEntry]) : s.InsideColor;
-  const std::uint32_t shifted = std::uint32_t(n) + std::uint32_t(s.PaletteOffset);
-  if (fromTable) return EntryColor(DiskColorTable[FirstFractalEntry + Mod224(shifted)]);
-  const long double v = static_cast<long double>(static_cast<std::int32_t>(shifted));
-  return std::uint32_t(GradientChannel(v, s.RedSlope, s.ColorScale)) |
-         std::uint32_t(GradientChannel(v, s.GreenSlope, s.ColorScale)) << 8 |
-         std::uint32_t(GradientChannel(v, s.BlueSlope, s.ColorScale)) << 16;
+  const TColorSettings& c = DiskSettings.Colors;
+  const bool fromTable = DiskSurfaceBitCount == 8 || c.PaletteLoaded != 0;
+  if (n >= DiskSettings.MaxIterations)
+    return fromTable ? EntryColor(DiskColorTable[InsideEntry]) : c.InsideColor;
+  const std::uint32_t shifted = ShiftedCount(n, c.PaletteOffset);
+  if (fromTable) return EntryColor(DiskColorTable[FractalEntryOf(shifted)]);
+  return GradientColor(static_cast<long double>(static_cast<std::int32_t>(shifted)), c,
+                       GradientOrder::SlopeFirst);
 }
 
 bool DiskGroupColors(long double x, long double y, bool subpixels, std::uint32_t* colors,

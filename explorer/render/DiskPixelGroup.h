@@ -16,11 +16,10 @@
 // arguments of DiskSettings; four quarter-pixel calls when subpixels is set.
 TGroupPacking DiskPacking(bool subpixels);
 
-// The imaginary coordinate of image row r: the view's top (DiskSettings) - r x DiskStepY, computed afresh for
-// every row. Stepping from row to row would round differently with every worker count,
-// so that the image (its real axis above all) would depend on the processors it ran on,
-// and would drift further from the view the taller the image.
-long double DiskRowY(std::int32_t row);
+// The imaginary coordinate of a worker's first row: the view's top (DiskSettings) -
+// firstRow x DiskStepY. Later rows are stepped from it, as the screen's workers step
+// theirs, so that an image at the display's size is the display's picture.
+long double DiskFirstRowY(std::int32_t firstRow);
 
 // The colour value 0x00BBGGRR of the count n by the colour settings of DiskSettings.
 // n' := n + PaletteOffset (wrapping); an escaped count (n < the limit) takes entry

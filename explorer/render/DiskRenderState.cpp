@@ -42,13 +42,7 @@ void TakeDiskSettings() {
   DiskSettings.JuliaMode = JuliaMode;
   DiskSettings.JuliaC = JuliaC;
   DiskSettings.Subpixels = Subpixels4X != 0;
-  DiskSettings.PaletteLoaded = PaletteLoaded;
-  DiskSettings.PaletteOffset = PaletteOffset;
-  DiskSettings.InsideColor = InsideColor;
-  DiskSettings.RedSlope = RedSlope;
-  DiskSettings.GreenSlope = GreenSlope;
-  DiskSettings.BlueSlope = BlueSlope;
-  DiskSettings.ColorScale = ColorScale;
+  DiskSettings.Colors = CurrentColorSettings();
 }
 
 void TakeDiskColors(const ColorTableEntry* table, std::int32_t surfaceBitCount) {

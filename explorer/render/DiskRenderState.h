@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "explorer/render/ColorSettings.h"
 #include "explorer/render/ColorTable.h"
 #include "explorer/render/RenderSettings.h"
 #include "explorer/render/RenderState.h"
@@ -39,10 +40,7 @@ struct TDiskSettings {
   std::int32_t JuliaMode = 0;
   TExtendedComplex JuliaC;
   bool Subpixels = false;
-  std::int32_t PaletteLoaded = 0;
-  std::int32_t PaletteOffset = 0;
-  std::uint32_t InsideColor = 0;
-  double RedSlope = 0, GreenSlope = 0, BlueSlope = 0, ColorScale = 1;
+  TColorSettings Colors;
 };
 extern TDiskSettings DiskSettings;
 

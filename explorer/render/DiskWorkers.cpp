@@ -12,7 +12,7 @@ void StartDiskWorkers() {
   DiskThreads.assign(static_cast<std::size_t>(count), nullptr);
   try {
     for (std::int32_t i = 0; i < count; ++i)
-      DiskThreads[i] = New<TcalcThread>(i, DiskRowY(i), count);
+      DiskThreads[i] = New<TcalcThread>(i, DiskFirstRowY(i), count);
   } catch (...) {
     CancelDiskWorkers();
     FreeDiskWorkers();

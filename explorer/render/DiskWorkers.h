@@ -11,7 +11,7 @@
 // once its worker is freed.
 extern std::vector<TcalcThread*> DiskThreads;
 
-// Starts CpuCount workers: worker i with FirstRow i, FirstY = DiskRowY(i) and
+// Starts CpuCount workers: worker i with FirstRow i, FirstY = DiskFirstRowY(i) and
 // RowStep CpuCount. The disk render state, its colours and DiskImage must be set, and no
 // earlier workers left (FreeDiskWorkers). If a thread cannot be made, the workers already
 // started are stopped and freed and the error is raised again.

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 
 #include "explorer/render/CalcThread.h"
 #include "explorer/render/Coloring.h"
@@ -25,16 +26,29 @@ void ResetX87() { __asm__ __volatile__("fninit"); }
 
 }  // namespace
 
+// What the workers of the engine share with it: the store gate, the count of workers
+// still in a render, and the event the last one sets. An object of its own, so that
+// workers left inside a kernel call when the program ends still find it on their return.
+struct TWorkerCrew {
+  explicit TWorkerCrew(std::int32_t workers) : Gate(workers) {
+    AllDone = CreateEventA(nullptr, TRUE, TRUE, nullptr);  // manual reset
+    if (AllDone == nullptr) throw EThread(SThreadCreateError, std::string("CreateEvent"));
+  }
+  ~TWorkerCrew() { CloseHandle(AllDone); }
+  TWorkerCrew(const TWorkerCrew&) = delete;
+  TWorkerCrew& operator=(const TWorkerCrew&) = delete;
+
+  TStoreGate Gate;
+  std::atomic<std::int32_t> Remaining{0};
+  HANDLE AllDone;
+};
+
 TRenderEngine::TRenderEngine(IRenderSurface& surface, IRenderHost& host)
-    : surface_(surface), host_(host), clock_(&MultimediaClock) {
-  allDone_ = CreateEventA(nullptr, TRUE, TRUE, nullptr);
-  if (allDone_ == nullptr) throw EThread(SThreadCreateError, std::string("CreateEvent"));
-}
+    : surface_(surface), host_(host), clock_(&MultimediaClock) {}
 
 TRenderEngine::~TRenderEngine() {
   LeaveRender();
-  for (TCalcThread*& t : calcThreads_) FreeAndNil(t);
-  CloseHandle(allDone_);
+  for (TCalcThread*& t : calcThreads_) FreeAndNil(t);  // each waits for its thread's end
 }
 
 void TRenderEngine::LockSurface() {
@@ -65,6 +79,16 @@ bool TRenderEngine::CanRecolor() const {
          IterBuffer.size() == static_cast<std::size_t>(RenderWidth) * RenderHeight;
 }
 
+bool TRenderEngine::WorkersLeaving() const {
+  return !rendering_ && crew_ && crew_->Remaining.load(std::memory_order_acquire) != 0;
+}
+
+void TRenderEngine::SetProgress(bool enabled) {
+  if (progressTimer_ == enabled) return;
+  progressTimer_ = enabled;
+  host_.SetProgressTimer(enabled);
+}
+
 void TRenderEngine::StartRender() {
   ResetX87();
   if (RecolorRequest != 0) {
@@ -75,7 +99,19 @@ void TRenderEngine::StartRender() {
     RecolorRequest = 0;
   }
   if (rendering_) StopRender();  // one render at a time
+  if (WorkersLeaving()) {
+    // The render state and IterBuffer are theirs to read until they have left.
+    startPending_ = true;
+    SetProgress(true);
+    return;
+  }
+  BeginRender();
+}
 
+void TRenderEngine::BeginRender() {
+  startPending_ = false;
+  SetProgress(false);
+  ResetX87();
   RenderRow = 0;
   RenderPass = 1;
   RenderMaxIterations = MaxIterations;
@@ -110,29 +146,27 @@ void TRenderEngine::MakeWorkers(std::int32_t count) {
   if (static_cast<std::int32_t>(calcThreads_.size()) == count) return;
   EndWorkers();
   try {
+    crew_ = std::make_unique<TWorkerCrew>(count);
     for (std::int32_t i = 0; i < count; ++i) calcThreads_.push_back(New<TCalcThread>());
   } catch (...) {
     EndWorkers();
     throw;
   }
-  gate_ = std::make_unique<TStoreGate>(count);
 }
 
 void TRenderEngine::StartWorkers() {
-  progressTimer_ = false;
-  host_.SetProgressTimer(false);
   host_.SetFrameTimer(false);
   const std::int32_t workers = CpuCount > 0 ? CpuCount : 1;
   MakeWorkers(workers);
   LockSurface();
-  remaining_.store(workers, std::memory_order_relaxed);
-  ResetEvent(allDone_);
-  const TWorkerShared shared{gate_.get(), surface_.ColorTable(), &remaining_, allDone_};
+  crew_->Remaining.store(workers, std::memory_order_relaxed);
+  ResetEvent(crew_->AllDone);
+  const TWorkerShared shared{&crew_->Gate, surface_.ColorTable(), &crew_->Remaining,
+                             crew_->AllDone};
   for (std::int32_t i = 0; i < workers; ++i)
     calcThreads_[i]->StartRows(i, ViewTop - i * PixelStepY, workers, shared, i);
   rendering_ = true;
-  progressTimer_ = true;
-  host_.SetProgressTimer(true);
+  SetProgress(true);
 }
 
 void TRenderEngine::LeaveRender() {
@@ -140,34 +174,48 @@ void TRenderEngine::LeaveRender() {
   if (!rendering_) return;
   cutShort_ = true;
   for (TCalcThread* t : calcThreads_) t->StopRows();
-  WaitForSingleObject(allDone_, INFINITE);
+  // A store section already open ends before Close returns; one opened after Open sees
+  // the stop request and stores nothing.
+  crew_->Gate.Close();
+  crew_->Gate.Open();
   rendering_ = false;
 }
 
 void TRenderEngine::StopRender() {
   LeaveRender();
-  if (progressTimer_) {
-    progressTimer_ = false;
-    host_.SetProgressTimer(false);
-  }
+  startPending_ = false;  // the surface goes: its next initialisation asks again
+  SetProgress(false);
   // The display releases the surface next; it goes back unlocked.
   UnlockSurface();
 }
 
 void TRenderEngine::EndWorkers() {
   StopRender();
+  if (WorkersLeaving()) {
+    // A kernel call cannot be cut short, and nobody will see its result: the threads end
+    // when their calls return, or with the process, and the crew stays for them.
+    for (TCalcThread* t : calcThreads_) t->Abandon();
+    calcThreads_.clear();
+    static_cast<void>(crew_.release());
+    return;
+  }
   for (TCalcThread*& t : calcThreads_) FreeAndNil(t);  // each waits for its thread's end
   calcThreads_.clear();
-  gate_.reset();
+  crew_.reset();
 }
 
 bool TRenderEngine::WaitForWorkers(DWORD timeoutMs) {
-  return !rendering_ || WaitForSingleObject(allDone_, timeoutMs) == WAIT_OBJECT_0;
+  return !crew_ || WaitForSingleObject(crew_->AllDone, timeoutMs) == WAIT_OBJECT_0;
 }
 
 void TRenderEngine::ProgressTick() {
-  if (!progressTimer_ || !rendering_) return;
-  if (remaining_.load(std::memory_order_acquire) == 0) {
+  if (!progressTimer_) return;
+  if (startPending_) {
+    if (!WorkersLeaving()) BeginRender();
+    return;
+  }
+  if (!rendering_) return;
+  if (crew_->Remaining.load(std::memory_order_acquire) == 0) {
     CollectWorkers();
   } else if (HideDrawing == 0) {
     ProgressFlip();
@@ -179,7 +227,8 @@ void TRenderEngine::ProgressFlip() {
   // pull the surface from under a store. Suspension with the context fetch then stops
   // the workers for the flip, but only the busy ones, which are computing or waiting at
   // the gate and hold nothing the flip may need.
-  gate_->Close();
+  TStoreGate* gate = &crew_->Gate;
+  gate->Close();
   std::vector<HANDLE> suspended;
   suspended.reserve(calcThreads_.size());
   for (TCalcThread* t : calcThreads_) {
@@ -194,7 +243,7 @@ void TRenderEngine::ProgressFlip() {
   }
   auto resume = [&] {
     for (HANDLE h : suspended) ResumeThread(h);
-    gate_->Open();
+    gate->Open();
   };
   try {
     UnlockSurface();
@@ -208,8 +257,7 @@ void TRenderEngine::ProgressFlip() {
 }
 
 void TRenderEngine::CollectWorkers() {
-  progressTimer_ = false;
-  host_.SetProgressTimer(false);
+  SetProgress(false);
   rendering_ = false;
   UnlockSurface();
   surface_.Flip();

@@ -19,7 +19,6 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -28,14 +27,14 @@
 #include "explorer/render/RenderSurface.h"
 
 class TCalcThread;
-class TStoreGate;
+struct TWorkerCrew;
 
 class TRenderEngine {
 public:
   TRenderEngine(IRenderSurface& surface, IRenderHost& host);
-  // Stops a render that is still running and ends the workers, touching neither the host
-  // nor the surface, which may already be gone: the display's surface finalisation
-  // (StopRender) is what unlocks it.
+  // Stops a render that is still running and ends the workers (waiting for them),
+  // touching neither the host nor the surface, which may already be gone: the display's
+  // surface finalisation (StopRender) is what unlocks it.
   ~TRenderEngine();
   TRenderEngine(const TRenderEngine&) = delete;
   TRenderEngine& operator=(const TRenderEngine&) = delete;
@@ -44,19 +43,25 @@ public:
   // caption stays), but only when the last render finished and the surface still has the
   // buffer's size; otherwise the request is dropped and the view is rendered anew. Else it
   // fixes the render state, allocates IterBuffer and starts CpuCount workers (with
-  // UseMultiThreading on) or the single-thread renderer (off).
+  // UseMultiThreading on) or the single-thread renderer (off). While workers of a stopped
+  // render are still inside a kernel call (one call runs up to the iteration limit and
+  // cannot be cut short), the render only becomes pending and the call returns at once:
+  // ProgressTick starts it once they have all left, so the window keeps answering.
   void StartRender();
-  // Render stop: no more pixel stores, every worker told to leave its rows and waited
-  // for (each answers within one kernel call), the surface unlocked when the render held it.
+  // Render stop: no more pixel stores, every worker told to leave its rows (each answers
+  // when its kernel call returns; nothing waits for that here), the surface unlocked when
+  // the render held it, a pending render dropped.
   void StopRender();
-  // Render stop, then the worker threads ended. The next multithreaded render starts new
-  // ones; the destructor ends them too.
+  // Render stop, then the worker threads ended. Workers still inside a kernel call are
+  // not waited for: the program is ending and nobody will see their result, so they are
+  // left to the process's end. The next multithreaded render starts new ones.
   void EndWorkers();
-  // Waits until every worker has left the running render, at most timeoutMs; true when
-  // they have (or no render runs). ProgressTick still collects the render.
+  // Waits until every worker has left its render (running or stopped), at most
+  // timeoutMs; true when they have. ProgressTick still collects or starts the render.
   bool WaitForWorkers(DWORD timeoutMs);
-  // Timer1's tick: when every worker is done, collects the render, presents the image
-  // and reports the time; otherwise, unless HideDrawing, presents the partial image.
+  // Timer1's tick: starts a pending render once the last render's workers have left;
+  // when every worker is done, collects the render, presents the image and reports the
+  // time; otherwise, unless HideDrawing, presents the partial image.
   void ProgressTick();
   // Recolours the whole surface from IterBuffer, inside pixels included, and presents it.
   void RedrawFromBuffer();
@@ -65,8 +70,9 @@ public:
 
   // A render started with multithreading off that has not finished.
   bool SingleThreadRenderUnderWay() const { return singleThread_; }
-  // A multithreaded render not yet collected by ProgressTick or stopped.
-  bool WorkersRunning() const { return rendering_; }
+  // A multithreaded render not yet collected by ProgressTick or stopped, or a render
+  // pending until the last one's workers have left.
+  bool WorkersRunning() const { return rendering_ || startPending_; }
   // The render workers (CalcThreads), one per processor, kept from render to render.
   const std::vector<TCalcThread*>& CalcThreads() const { return calcThreads_; }
 
@@ -80,9 +86,15 @@ private:
   // SurfaceLocked := 0, then unlocks what LockSurface locked.
   void UnlockSurface();
   bool CanRecolor() const;
+  // The render start proper, once no worker of an earlier render is left in it.
+  void BeginRender();
+  // Workers of a stopped render are still inside their last kernel call.
+  bool WorkersLeaving() const;
+  void SetProgress(bool enabled);
   void StartWorkers();
   void MakeWorkers(std::int32_t count);
-  // Asks every worker to leave the running render and waits for them; stores stop first.
+  // Asks every worker to leave the running render; when it returns no worker stores
+  // anything more, though some may still be inside a kernel call.
   void LeaveRender();
   void ProgressFlip();
   void CollectWorkers();
@@ -96,10 +108,9 @@ private:
   IRenderSurface& surface_;
   IRenderHost& host_;
   std::vector<TCalcThread*> calcThreads_;
-  std::unique_ptr<TStoreGate> gate_;
-  std::atomic<std::int32_t> remaining_{0};  // workers still in the running render
-  HANDLE allDone_;                          // manual reset: set when remaining_ reaches 0
+  std::unique_ptr<TWorkerCrew> crew_;  // what the workers share; made with them
   bool rendering_ = false;
+  bool startPending_ = false;  // StartRender waits for the last render's workers
   std::vector<std::int32_t> rowCounts_;  // the single-thread renderer's row
   TClock clock_;
   bool surfaceHeld_ = false;     // a successful Lock not yet unlocked

@@ -36,3 +36,7 @@ extern std::int32_t HideDrawing;        // -1: no progress shown ("Don't show dr
 
 extern std::int32_t CpuCount;           // processors, read once at start-up
 extern std::uint8_t WinNT6OrLater;      // 1 on Windows NT 6.0 or later
+
+// Every setting above back to its start value, as the program begins (for tests, which
+// run many windows and renders in one program).
+void ResetRenderSettings();

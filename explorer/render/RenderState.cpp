@@ -25,3 +25,26 @@ std::int32_t RenderPass = 1;
 std::uint32_t RenderStartTime = 0;
 std::uint32_t RenderEndTime = 0;
 std::string RenderTimeText;
+
+void ResetRenderState() {
+  RenderMaxIterations = 0;
+  RenderBailout = 0;
+  RenderJuliaC = TExtendedComplex{};
+  PixelStepX = 0;
+  PixelStepY = 0;
+  RenderWidth = 0;
+  RenderHeight = 0;
+  ViewRight = 0;
+  ViewBottom = 0;
+  PixelsPerCall = 1;
+  CallsPerRow = 0;
+  RowStartX = 0;
+  RenderKernel = TRenderKernel::FPU;
+  IterBuffer.clear();
+  RecolorRequest = 0;
+  RenderRow = 0;
+  RenderPass = 1;
+  RenderStartTime = 0;
+  RenderEndTime = 0;
+  RenderTimeText.clear();
+}

@@ -51,3 +51,7 @@ extern std::int32_t RenderPass;
 extern std::uint32_t RenderStartTime;
 extern std::uint32_t RenderEndTime;
 extern std::string RenderTimeText;
+
+// Everything above back to its start value, empty as before the first render (for tests,
+// which run many renders in one program). Only while no renderer runs.
+void ResetRenderState();

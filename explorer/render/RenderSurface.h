@@ -2,7 +2,7 @@
 // surface, present it, its current size and the colour table. The explorer implements it
 // over its display control (TDXDraw: Surface.Lock/Unlock, Flip, SurfaceWidth/Height,
 // ColorTable, CanDraw, the canvas release and the vertical-blank wait); tests and the
-// benchmark over memory (MemorySurface.h).
+// benchmark over memory (tests/support/render/MemorySurface.h).
 #pragma once
 
 #include <cstdint>

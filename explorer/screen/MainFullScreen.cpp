@@ -41,6 +41,9 @@ void TForm1::LeaveFullScreenState() {
   SetMenu(MainMenu1);
   DXDraw1->SetAutoSize(true);
   ClipCursor(nullptr);
+  // The exclusive mode made the window topmost; "Always on top" decides again.
+  SetWindowPos(Handle(), AlwaysOnTop != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TForm1::Fullscreen2Click(TObject*) {

@@ -61,6 +61,21 @@ void TForm1::FormResize(TObject*) {
   Form5->Edit5->SetText(IntToStr(ClientHeight()));
 }
 
+TClientSize TForm1::SetClientSizeQuietly(int width, int height) {
+  // Held aside for the two calls and attached again whatever happens.
+  struct TQuietResize {
+    TForm1* Form;
+    TNotifyEvent Handler;
+    explicit TQuietResize(TForm1* form) : Form(form), Handler(form->OnResize) {
+      form->OnResize = TNotifyEvent();
+    }
+    ~TQuietResize() { Form->OnResize = Handler; }
+  } quiet(this);
+  SetClientWidth(width);
+  SetClientHeight(height);
+  return TClientSize{ClientWidth(), ClientHeight()};
+}
+
 void TForm1::FormPaint(TObject*) {
   if (!DXDraw1->NowOptions().Contains(doFullScreen) || RenderOnNextPaint == 0) return;
   RenderOnNextPaint = 0;

@@ -20,7 +20,8 @@ void TComboBox::SetStyle(TComboBoxStyle value) {
   if (!HandleAllocated()) style_ = value;
 }
 
-int TComboBox::ListHeight() { return dropDownCount_ * 16 + 4; }
+// The list shows eight items at once.
+int TComboBox::ListHeight() { return 8 * 16 + 4; }
 
 void TComboBox::SetBounds(int left, int top, int width, int height) {
   if (!HandleAllocated()) {

@@ -29,8 +29,6 @@ public:
   int MaxLength() const { return maxLength_; }
   void SetMaxLength(int value);
   // Lines shown when the list drops down.
-  int DropDownCount() const { return dropDownCount_; }
-  void SetDropDownCount(int value) { dropDownCount_ = value > 0 ? value : 1; }
 
   // The window keeps the room of the dropped list below the visible field.
   void SetBounds(int left, int top, int width, int height) override;
@@ -53,5 +51,4 @@ private:
   TComboBoxStyle style_ = csDropDown;
   int itemIndex_ = -1;  // kept while there is no window
   int maxLength_ = 0;
-  int dropDownCount_ = 8;
 };

@@ -16,12 +16,6 @@ void TMemo::SetScrollBars(TScrollStyle value) {
   Recreate();
 }
 
-void TMemo::SetWordWrap(bool value) {
-  if (value == wordWrap_) return;
-  wordWrap_ = value;
-  Recreate();
-}
-
 void TMemo::Recreate() {
   if (!HandleAllocated()) return;
   // The styles take effect only when the window is made: make it again.
@@ -32,7 +26,8 @@ void TMemo::Recreate() {
 void TMemo::CreateParams(TCreateParams& params) {
   TCustomEdit::CreateParams(params);
   params.Style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
-  if (wordWrap_) params.Style &= ~ES_AUTOHSCROLL;
+  // Long lines wrap.
+  params.Style &= ~ES_AUTOHSCROLL;
   if (scrollBars_ == ssVertical || scrollBars_ == ssBoth) params.Style |= WS_VSCROLL;
   if (scrollBars_ == ssHorizontal || scrollBars_ == ssBoth) params.Style |= WS_HSCROLL;
 }

@@ -15,8 +15,6 @@ public:
   TStringList* Lines() { return &lines_; }
   TScrollStyle ScrollBars() const { return scrollBars_; }
   void SetScrollBars(TScrollStyle value);
-  bool WordWrap() const { return wordWrap_; }
-  void SetWordWrap(bool value);
 
 protected:
   void CreateParams(TCreateParams& params) override;
@@ -28,6 +26,5 @@ private:
 
   TStringList lines_;
   TScrollStyle scrollBars_ = ssNone;
-  bool wordWrap_ = true;
   bool fromLines_ = false;
 };

@@ -15,20 +15,20 @@ void TTrackBar::CreateParams(TCreateParams& params) {
   InitCommonControlClasses(ICC_BAR_CLASSES);
   TSystemControl::CreateParams(params);
   CreateSubClass(params, TRACKBAR_CLASSA);
-  params.Style |= TBS_FIXEDLENGTH | TBS_ENABLESELRANGE;
-  params.Style |= orientation_ == trHorizontal ? TBS_HORZ : TBS_VERT;
+  params.Style |= TBS_FIXEDLENGTH | TBS_ENABLESELRANGE | TBS_HORZ;
   if (tickStyle_ == tsNone) params.Style |= TBS_NOTICKS;
   else if (tickStyle_ == tsAuto) params.Style |= TBS_AUTOTICKS;
   if (tickMarks_ == tmBoth) params.Style |= TBS_BOTH;
-  else if (tickMarks_ == tmTopLeft) params.Style |= orientation_ == trHorizontal ? TBS_TOP : TBS_LEFT;
+  else if (tickMarks_ == tmTopLeft) params.Style |= TBS_TOP;
 }
 
 void TTrackBar::CreateWnd() {
   TSystemControl::CreateWnd();
   HWND window = Handle();
   SendMessageA(window, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(thumbLength_), 0);
-  SendMessageA(window, TBM_SETLINESIZE, 0, lineSize_);
-  SendMessageA(window, TBM_SETPAGESIZE, 0, pageSize_);
+  // An arrow key moves the thumb by one, Page Up and Page Down by two.
+  SendMessageA(window, TBM_SETLINESIZE, 0, 1);
+  SendMessageA(window, TBM_SETPAGESIZE, 0, 2);
   ApplyRange();
 }
 
@@ -84,26 +84,10 @@ void TTrackBar::SetFrequency(int value) {
   if (HandleAllocated()) SendMessageA(Handle(), TBM_SETTICFREQ, static_cast<WPARAM>(value), 0);
 }
 
-void TTrackBar::SetLineSize(int value) {
-  lineSize_ = value;
-  if (HandleAllocated()) SendMessageA(Handle(), TBM_SETLINESIZE, 0, value);
-}
-
-void TTrackBar::SetPageSize(int value) {
-  pageSize_ = value;
-  if (HandleAllocated()) SendMessageA(Handle(), TBM_SETPAGESIZE, 0, value);
-}
-
 void TTrackBar::SetThumbLength(int value) {
   if (value == thumbLength_) return;
   thumbLength_ = value;
   if (HandleAllocated()) SendMessageA(Handle(), TBM_SETTHUMBLENGTH, static_cast<WPARAM>(value), 0);
-}
-
-void TTrackBar::SetOrientation(TTrackBarOrientation value) {
-  if (value == orientation_) return;
-  orientation_ = value;
-  Recreate();
 }
 
 void TTrackBar::SetTickMarks(TTickMark value) {
@@ -126,8 +110,6 @@ void TTrackBar::ScrollNotified() {
 }
 
 void TTrackBar::CNHScroll(TMessage&) { ScrollNotified(); }
-
-void TTrackBar::CNVScroll(TMessage&) { ScrollNotified(); }
 
 void TTrackBar::Changed() {
   if (OnChange) OnChange(this);

@@ -1,11 +1,10 @@
-// TTrackBar: a slider over the common controls' track bar. Position stays within
-// Min..Max; OnChange follows every change of it, by the user (the scroll notifications
-// CN_HSCROLL / CN_VSCROLL, which descendants can extend) or by the program.
+// TTrackBar: a horizontal slider over the common controls' track bar. Position stays
+// within Min..Max; OnChange follows every change of it, by the user (the scroll
+// notification CN_HSCROLL, which descendants can extend) or by the program.
 #pragma once
 
 #include "forms/controls/SystemControl.h"
 
-enum TTrackBarOrientation { trHorizontal, trVertical };
 enum TTickMark { tmBottomRight, tmTopLeft, tmBoth };
 enum TTickStyle { tsNone, tsAuto, tsManual };
 
@@ -21,14 +20,8 @@ public:
   void SetPosition(int value);
   int Frequency() const { return frequency_; }
   void SetFrequency(int value);
-  int LineSize() const { return lineSize_; }
-  void SetLineSize(int value);
-  int PageSize() const { return pageSize_; }
-  void SetPageSize(int value);
   int ThumbLength() const { return thumbLength_; }
   void SetThumbLength(int value);
-  TTrackBarOrientation Orientation() const { return orientation_; }
-  void SetOrientation(TTrackBarOrientation value);
   TTickMark TickMarks() const { return tickMarks_; }
   void SetTickMarks(TTickMark value);
   TTickStyle TickStyle() const { return tickStyle_; }
@@ -37,11 +30,10 @@ public:
   TNotifyEvent OnChange;
 
 protected:
-  // Horizontal or vertical, a thumb of ThumbLength, a selection range and the ticks.
+  // A thumb of ThumbLength, a selection range and the ticks.
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void CNHScroll(TMessage& m) override;
-  void CNVScroll(TMessage& m) override;
   virtual void Changed();
 
 private:
@@ -50,8 +42,7 @@ private:
   void ApplyRange();
 
   int min_ = 0, max_ = 10, position_ = 0;
-  int frequency_ = 1, lineSize_ = 1, pageSize_ = 2, thumbLength_ = 20;
-  TTrackBarOrientation orientation_ = trHorizontal;
+  int frequency_ = 1, thumbLength_ = 20;
   TTickMark tickMarks_ = tmBottomRight;
   TTickStyle tickStyle_ = tsAuto;
 };

@@ -44,8 +44,6 @@ public:
   const std::string& Name() const { return name_; }
   // Raises EComponentError when the owner already has a component of that name.
   virtual void SetName(const std::string& name);
-  long long Tag() const { return tag_; }
-  void SetTag(long long tag) { tag_ = tag; }
 
   TComponentState ComponentState() const { return state_; }
   // Puts the component and everything it owns into (or out of) the designer state.
@@ -78,7 +76,6 @@ private:
   std::vector<TComponent*> components_;
   std::vector<TComponent*> freeNotifies_;
   std::string name_;
-  long long tag_ = 0;
   TComponentState state_;
 };
 

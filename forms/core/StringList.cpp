@@ -33,7 +33,6 @@ void TStringList::SetObjects(int index, void* object) {
 }
 
 int TStringList::Compare(const std::string& a, const std::string& b) const {
-  if (caseSensitive_) return a.compare(b);
   return LowerCase(a).compare(LowerCase(b));
 }
 
@@ -118,12 +117,6 @@ bool TStringList::Find(const std::string& text, int& index) const {
 void TStringList::SetSorted(bool sorted) {
   if (sorted == sorted_) return;
   sorted_ = sorted;
-  if (sorted_) Sort();
-}
-
-void TStringList::SetCaseSensitive(bool caseSensitive) {
-  if (caseSensitive == caseSensitive_) return;
-  caseSensitive_ = caseSensitive;
   if (sorted_) Sort();
 }
 

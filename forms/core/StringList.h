@@ -1,5 +1,5 @@
 // TStringList: a list of byte strings, each with an attached object pointer; optionally
-// sorted (without regard to case unless CaseSensitive), with name=value access and
+// sorted (without regard to case), with name=value access and
 // text, stream and file conversion (lines ended by CR LF).
 #pragma once
 
@@ -42,8 +42,6 @@ public:
   void SetSorted(bool sorted);
   TDuplicates Duplicates() const { return duplicates_; }
   void SetDuplicates(TDuplicates duplicates) { duplicates_ = duplicates; }
-  bool CaseSensitive() const { return caseSensitive_; }
-  void SetCaseSensitive(bool caseSensitive);
 
   // "name=value" lines.
   std::string Names(int index) const;
@@ -75,7 +73,6 @@ private:
 
   std::vector<Item> items_;
   bool sorted_ = false;
-  bool caseSensitive_ = false;
   TDuplicates duplicates_ = dupIgnore;
   int updateCount_ = 0;
 };

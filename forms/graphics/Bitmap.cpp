@@ -68,6 +68,11 @@ protected:
     if (owner_->palette_) SelectPalette(owner_->dc_, owner_->palette_, TRUE);
     SetHandle(owner_->dc_);
   }
+  // What is drawn changes the bitmap: whoever shows it (an image) draws it again.
+  void Changed() override {
+    TCanvas::Changed();
+    owner_->Changed(owner_);
+  }
 
 private:
   TBitmap* owner_;

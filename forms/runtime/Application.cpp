@@ -141,7 +141,7 @@ void TApplication::Notification(TComponent* component, TOperation operation) {
 
 void TApplication::Run() {
   Handle();
-  if (mainForm_ && showMainForm_) {
+  if (mainForm_) {
     try {
       mainForm_->Show();
     } catch (...) {

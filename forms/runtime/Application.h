@@ -70,8 +70,6 @@ public:
   void SetTitle(const std::string& title);
   bool Active() const { return active_; }
   std::string ExeName() const;
-  bool ShowMainForm() const { return showMainForm_; }
-  void SetShowMainForm(bool value) { showMainForm_ = value; }
 
   // The single idle slot: whoever assigns it replaces the handler that was there.
   TIdleEvent OnIdle;
@@ -98,7 +96,6 @@ private:
   std::string title_;
   bool terminated_ = false;
   bool active_ = false;
-  bool showMainForm_ = true;
 };
 
 // The program's application object: made when the library starts, freed (with the

@@ -142,26 +142,6 @@ unsigned TThread::WaitFor() {
   return code;
 }
 
-TThreadPriority TThread::Priority() const {
-  switch (GetThreadPriority(handle_)) {
-    case THREAD_PRIORITY_IDLE: return tpIdle;
-    case THREAD_PRIORITY_LOWEST: return tpLowest;
-    case THREAD_PRIORITY_BELOW_NORMAL: return tpLower;
-    case THREAD_PRIORITY_ABOVE_NORMAL: return tpHigher;
-    case THREAD_PRIORITY_HIGHEST: return tpHighest;
-    case THREAD_PRIORITY_TIME_CRITICAL: return tpTimeCritical;
-    default: return tpNormal;
-  }
-}
-
-void TThread::SetPriority(TThreadPriority priority) {
-  static const int values[] = {THREAD_PRIORITY_IDLE,         THREAD_PRIORITY_LOWEST,
-                               THREAD_PRIORITY_BELOW_NORMAL, THREAD_PRIORITY_NORMAL,
-                               THREAD_PRIORITY_ABOVE_NORMAL, THREAD_PRIORITY_HIGHEST,
-                               THREAD_PRIORITY_TIME_CRITICAL};
-  SetThreadPriority(handle_, values[priority]);
-}
-
 void TThread::Synchronize(TThreadMethod method) {
   if (GetCurrentThreadId() == MainThreadID) {
     method();

@@ -23,7 +23,6 @@ unsigned short Get8087CW();  // the calling thread's current word (fnstcw)
 
 using TThreadMethod = TEvent<>;
 
-enum TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
 
 class TThread : public TObject {
 public:
@@ -48,8 +47,6 @@ public:
   DWORD ThreadID() const { return threadId_; }
   bool FreeOnTerminate() const { return freeOnTerminate_; }
   void SetFreeOnTerminate(bool value) { freeOnTerminate_ = value; }
-  TThreadPriority Priority() const;
-  void SetPriority(TThreadPriority priority);
   int ReturnValue() const { return returnValue_; }
   // The message of an exception that ended Execute, "" when it ended normally.
   const std::string& FatalMessage() const { return fatalMessage_; }

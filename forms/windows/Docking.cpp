@@ -21,6 +21,31 @@ bool Inside(TControl* control, TControl* container) {
     if (c == container) return true;
   return false;
 }
+
+// How far into its parent a site aligned to an edge takes a drop, at 96 dots per inch.
+constexpr int kDropBand = 32;
+
+// Where a form let go docks into the site, in screen coordinates. A site aligned to an
+// edge of its parent is often empty and so 0 pixels thick until something docks: it takes
+// the band along that edge where it opens, at least kDropBand deep, within the parent's
+// client area. Any other site takes its own window.
+bool DropZone(TWinControl* site, RECT& zone) {
+  if (!GetWindowRect(site->Handle(), &zone)) return false;
+  TWinControl* parent = site->Parent();
+  if (!parent || !parent->HandleAllocated()) return true;
+  RECT client;
+  if (!GetClientRect(parent->Handle(), &client)) return true;
+  MapWindowPoints(parent->Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+  const int band = MulDiv(kDropBand, Screen->PixelsPerInch(), 96);
+  switch (site->Align()) {
+    case alBottom: zone.top = std::min<LONG>(zone.top, zone.bottom - band); break;
+    case alTop: zone.bottom = std::max<LONG>(zone.bottom, zone.top + band); break;
+    case alLeft: zone.right = std::max<LONG>(zone.right, zone.left + band); break;
+    case alRight: zone.left = std::min<LONG>(zone.left, zone.right - band); break;
+    default: return true;
+  }
+  return IntersectRect(&zone, &zone, &client) != FALSE;
+}
 }  // namespace
 
 TDockSite::~TDockSite() { SetDockSite(false); }
@@ -38,7 +63,7 @@ TDockSite* TDockSite::AtScreenPoint(POINT p, TControl* exclude) {
     TWinControl* w = site->self_;
     if (!w->HandleAllocated() || !IsWindowVisible(w->Handle()) || (exclude && Inside(w, exclude))) continue;
     RECT r;
-    if (GetWindowRect(w->Handle(), &r) && PtInRect(&r, p)) return site;
+    if (DropZone(w, r) && PtInRect(&r, p)) return site;
   }
   return nullptr;
 }

@@ -39,8 +39,9 @@ public:
   TDockDropEvent OnDockDrop;
   TUnDockEvent OnUnDock;
 
-  // The dock site whose window shows at the screen point, not counting sites inside
-  // Exclude (the form being moved); nil when none.
+  // The dock site that takes a drop at the screen point, not counting sites inside
+  // Exclude (the form being moved); nil when none. A site aligned to an edge of its
+  // parent takes the band along that edge where it opens, even while it is empty.
   static TDockSite* AtScreenPoint(POINT p, TControl* exclude);
 
 protected:

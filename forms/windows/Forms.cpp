@@ -260,7 +260,10 @@ void ApplyStyle(TWinControl* form, const TCreateParams& params) {
   HWND w = form->Handle();
   LONG visible = GetWindowLongA(w, GWL_STYLE) & (WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE);
   SetWindowLongA(w, GWL_STYLE, static_cast<LONG>(params.Style) | visible);
-  SetWindowLongA(w, GWL_EXSTYLE, static_cast<LONG>(params.ExStyle));
+  // The z-order's topmost bit and the file drops that DragAcceptFiles switched on belong
+  // to the window, not to its border: a new border keeps them.
+  const LONG kept = GetWindowLongA(w, GWL_EXSTYLE) & (WS_EX_TOPMOST | WS_EX_ACCEPTFILES);
+  SetWindowLongA(w, GWL_EXSTYLE, static_cast<LONG>(params.ExStyle) | kept);
   SetWindowPos(w, nullptr, 0, 0, 0, 0,
                SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

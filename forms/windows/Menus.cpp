@@ -64,9 +64,6 @@ void TMenuItem::SetCaption(const std::string& caption) {
 void TMenuItem::SetChecked(bool checked) {
   if (checked == checked_) return;
   checked_ = checked;
-  if (checked && radioItem_ && parent_)
-    for (TMenuItem* sibling : parent_->items_)
-      if (sibling != this && sibling->radioItem_ && sibling->groupIndex_ == groupIndex_) sibling->checked_ = false;
   Changed();
 }
 
@@ -79,12 +76,6 @@ void TMenuItem::SetEnabled(bool enabled) {
 void TMenuItem::SetVisible(bool visible) {
   if (visible == visible_) return;
   visible_ = visible;
-  Changed();
-}
-
-void TMenuItem::SetRadioItem(bool value) {
-  if (value == radioItem_) return;
-  radioItem_ = value;
   Changed();
 }
 
@@ -157,7 +148,6 @@ void TMenuItem::AppendTo(HMENU menu, bool menuBar) {
     mii.fType = MFT_SEPARATOR;
   } else {
     mii.fType = MFT_STRING;
-    if (radioItem_) mii.fType |= MFT_RADIOCHECK;
     if (rightJustify_ && menuBar) mii.fType |= MFT_RIGHTJUSTIFY;
   }
   mii.fState = (checked_ ? MFS_CHECKED : 0) | (enabled_ ? 0 : MFS_DISABLED);

@@ -1,4 +1,4 @@
-// Menus: TMenuItem (caption, check mark, enabling, radio groups, right justification,
+// Menus: TMenuItem (caption, check mark, enabling, right justification,
 // OnClick reached by the item's command identifier), the menu bar TMainMenu and the
 // popup menu TPopupMenu. Items own their sub-items; the system menus are rebuilt from
 // the items whenever one changes.
@@ -23,16 +23,11 @@ public:
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& caption);
   bool Checked() const { return checked_; }
-  // Checking a radio item unchecks the other radio items of its group (GroupIndex).
   void SetChecked(bool checked);
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
   bool Visible() const { return visible_; }
   void SetVisible(bool visible);
-  bool RadioItem() const { return radioItem_; }
-  void SetRadioItem(bool value);
-  int GroupIndex() const { return groupIndex_; }
-  void SetGroupIndex(int value) { groupIndex_ = value; }
   // In a menu bar: the item and those after it go to the right end (MFT_RIGHTJUSTIFY).
   bool RightJustify() const { return rightJustify_; }
   void SetRightJustify(bool value);
@@ -70,9 +65,7 @@ private:
   bool checked_ = false;
   bool enabled_ = true;
   bool visible_ = true;
-  bool radioItem_ = false;
   bool rightJustify_ = false;
-  int groupIndex_ = 0;
   std::vector<TMenuItem*> items_;
   TMenuItem* parent_ = nullptr;
   TMenu* menu_ = nullptr;  // set on the root item of a menu

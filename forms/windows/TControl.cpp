@@ -298,7 +298,16 @@ void TControl::MouseMessage(TMessage& m) {
       capture(false);
       RECT r = ClientRect();
       POINT p{x, y};
-      if (controlStyle_.Contains(csClickEvents) && PtInRect(&r, p)) Click();
+      if (controlStyle_.Contains(csClickEvents) && PtInRect(&r, p)) {
+        // A click handler that raises must not leave the control held down: the release
+        // completes, and the exception goes on to the application's handler.
+        try {
+          Click();
+        } catch (...) {
+          MouseUp(mbLeft, shift, x, y);
+          throw;
+        }
+      }
       MouseUp(mbLeft, shift, x, y);
       break;
     }

@@ -158,6 +158,7 @@ void TWinControl::Realign() {
   if (!handle_ || aligning_ || ComponentState().Contains(csDestroying)) return;
   TFlagScope aligning(aligning_);
   RECT r = ClientRect();
+  alignedClient_ = SIZE{r.right - r.left, r.bottom - r.top};
   AlignControls(r);
 }
 
@@ -273,11 +274,20 @@ void TWinControl::Dispatch(TMessage& m) {
         mouseControl = target;
         SetCapture(handle_);
       }
-      m.Result = target->Perform(m.Msg, m.WParam, MAKELPARAM(p.x - target->left_, p.y - target->top_));
-      if (up && mouseControl == target && !(m.WParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON))) {
-        mouseControl = nullptr;
-        if (GetCapture() == handle_) ReleaseCapture();
+      // The last button's release lets the mouse go even when the control's handler raises.
+      auto release = [&] {
+        if (up && mouseControl == target && !(m.WParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON))) {
+          mouseControl = nullptr;
+          if (GetCapture() == handle_) ReleaseCapture();
+        }
+      };
+      try {
+        m.Result = target->Perform(m.Msg, m.WParam, MAKELPARAM(p.x - target->left_, p.y - target->top_));
+      } catch (...) {
+        release();
+        throw;
       }
+      release();
       return;
     }
   }
@@ -347,7 +357,10 @@ void TWinControl::WMEraseBkgnd(TMessage& m) {
 void TWinControl::WMWindowPosChanged(TMessage& m) {
   DefaultHandler(m);
   auto* pos = reinterpret_cast<WINDOWPOS*>(m.LParam);
-  if (pos->flags & SWP_NOSIZE && pos->flags & SWP_NOMOVE) return;
+  // A new frame (a border or a menu given or taken) changes the client area at the same
+  // outer size: the children are aligned to it again.
+  const bool frameChanged = (pos->flags & SWP_FRAMECHANGED) != 0;
+  if (pos->flags & SWP_NOSIZE && pos->flags & SWP_NOMOVE && !frameChanged) return;
   if (IsIconic(handle_)) return;
   RECT r;
   GetWindowRect(handle_, &r);
@@ -355,7 +368,10 @@ void TWinControl::WMWindowPosChanged(TMessage& m) {
   bool resized = r.right - r.left != width_ || r.bottom - r.top != height_;
   UpdateBoundsFields(r.left, r.top, r.right - r.left, r.bottom - r.top);
   if (hintTip_) hintTip_->Place();
-  if (resized) Realign();
+  RECT client;
+  GetClientRect(handle_, &client);
+  const bool clientChanged = frameChanged && (client.right != alignedClient_.cx || client.bottom != alignedClient_.cy);
+  if (resized || clientChanged) Realign();
 }
 
 void TWinControl::KeyDown(WORD& key, TShiftState shift) {

@@ -113,6 +113,7 @@ private:
   WNDPROC defWndProc_ = nullptr;
   std::vector<TControl*> controls_;
   bool aligning_ = false;
+  SIZE alignedClient_{-1, -1};  // the client size the children were last aligned to
   bool tabStop_ = false;
   TBrush brush_;
   std::string hint_;

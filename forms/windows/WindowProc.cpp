@@ -24,9 +24,15 @@ LRESULT CALLBACK ControlWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM 
   return control->MainWndProc(msg, wParam, lParam);
 }
 
+// A window is the library's when its class was registered with this procedure. The
+// window's own procedure is no proof: a common control that takes an edit as its buddy
+// (the up-down) subclasses it, and the edit's notifications must still reach its control.
 TWinControl* FindControl(HWND window) {
   if (!window || !IsWindow(window)) return nullptr;
-  if (GetWindowLongPtrA(window, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&ControlWindowProc))
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != GetCurrentProcessId()) return nullptr;
+  if (GetClassLongPtrA(window, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&ControlWindowProc))
     return nullptr;
   return reinterpret_cast<TWinControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }

@@ -11,6 +11,7 @@
 #include "tests/display/DXDrawTestForm.h"
 #include "tests/display/FakeSoundCapture.h"
 #include "display/DXAVIRec.h"
+#include "display/DXAVIRecState.h"
 #include "display/DXConsts.h"
 #include "display/DXMediaConsts.h"
 #include "display/DXSounds.h"
@@ -378,6 +379,34 @@ TEST_F(AviRecorder, SetUpFailuresReportAndLeaveNoHalfState) {
   ExpectFromFfprobe(OutFile("afterfailures"), {"codec_name=rawvideo|codec_type=video|width=320|height=240|r_frame_rate=25/1|nb_read_frames=1"});
 }
 
+// A size that the rounding to the block leaves at 0, or one whose pixels no stream write
+// can hold, fails the set-up with its reason before a file is made.
+TEST_F(AviRecorder, AFrameSizeWithoutAFrameFailsTheSetUpAndLeavesNoFile) {
+  Make(320, 192);
+  const struct {
+    int width, height;
+    std::string error;
+  } cases[] = {
+      {5, 240, Format(SAviEmptyFrame, 0, 240)},
+      {320, 7, Format(SAviEmptyFrame, 320, 0)},
+      {100000, 100000, Format(SAviFrameTooLarge, 100000, 100000)},
+      {26760, 26760, Format(SAviFrameTooLarge, 26760, 26760)},  // 2 148 292 800 bytes
+  };
+  CodecDialogAnswer::handler = mmioFOURCC('D', 'I', 'B', ' ');
+  for (const auto& c : cases) {
+    recorder->SetWidth(c.width);
+    recorder->SetHeight(c.height);
+    recorder->SetFilename(OutFile("noframe"));
+    EXPECT_FALSE(recorder->StartRecording()) << c.width << " x " << c.height;
+    EXPECT_EQ(recorder->SetupError(), c.error);
+    EXPECT_FALSE(recorder->Recording());
+    EXPECT_FALSE(FileExists(OutFile("noframe"))) << c.width << " x " << c.height;
+    EXPECT_TRUE(form->DXDraw1->Initialized());
+  }
+  EXPECT_TRUE(TDXAviRec::FrameFits(26752, 26752));
+  EXPECT_FALSE(TDXAviRec::FrameFits(0, 1));
+}
+
 // Video 1, the default codec, refuses the frame format under this platform: the
 // default options then record whole frames, from the default setting as from a
 // cancelled codec dialog.
@@ -533,6 +562,49 @@ TEST_F(AviRecorder, ARecorderFreedWhileRecordingClosesItsFileAndTheControlForget
   form.reset();
   EXPECT_EQ(recorder->DXDraw(), nullptr);
   DeleteFileA(OutFile("freed").c_str());
+}
+
+// What the program's end does with a recording never stopped: every resource the
+// recording holds is given back, and the file closed whole.
+TEST_F(AviRecorder, ReleasingTheStateGivesBackEverythingARecordingHolds) {
+  FakeSoundCapture::Install();
+  Make(320, 192);
+  recorder->SetAVIAudio(true);
+  recorder->SetAutoVideo(true);
+  recorder->SetFilename(OutFile("released"));
+  ASSERT_TRUE(recorder->StartRecording()) << recorder->SetupError();
+  recorder->AddFrame();
+  TAviRecordingState& state = AviRecording();
+  ASSERT_NE(state.frameTimer, 0u);
+  ASSERT_NE(state.audioStream, nullptr);
+
+  state.Release();
+  EXPECT_EQ(recorder->CaptureStream(), nullptr);
+  EXPECT_EQ(FakeSoundCapture::LiveBuffers(), 0);
+  EXPECT_EQ(FakeSoundCapture::LiveDevices(), 0);
+  EXPECT_EQ(state.audioBuffer, nullptr);
+  EXPECT_EQ(state.frameTimer, 0u);
+  EXPECT_FALSE(state.timerPeriodRaised);
+  EXPECT_EQ(state.frameEvent, nullptr);
+  EXPECT_EQ(state.frameDIB, nullptr);
+  EXPECT_EQ(state.surfaceDIB, nullptr);
+  EXPECT_EQ(state.videoStream, nullptr);
+  EXPECT_EQ(state.compressedStream, nullptr);
+  EXPECT_EQ(state.audioStream, nullptr);
+  EXPECT_EQ(state.aviFile, nullptr);
+  EXPECT_FALSE(state.compressOptionsFromDialog);
+  EXPECT_FALSE(state.aviFileInit);
+  // Nothing holds the file any more, and it holds the frame.
+  HANDLE file = CreateFileA(OutFile("released").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  EXPECT_NE(file, INVALID_HANDLE_VALUE);
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  EXPECT_GE(ReadAvi(OutFile("released")).frames.size(), 1u);
+  // A second release finds nothing to give back; the stop still restores the display.
+  state.Release();
+  recorder->StopRecording(true);
+  EXPECT_FALSE(form->DXDraw1->Options().Contains(doEmulationOnly));
+  EXPECT_FALSE(FileExists(OutFile("released")));
 }
 
 }  // namespace

@@ -7,10 +7,13 @@
 #include <string>
 
 #include "tests/display/DXDraw3DTestSupport.h"
+#include "tests/display/Direct3DRequired.h"
 #include "display/DXDraw3D.h"
 #include "display/DXErrors.h"
 
 namespace {
+
+::testing::Environment* const direct3DRequired = ::testing::AddGlobalTestEnvironment(new TDirect3DRequired);
 
 std::string ModuleFolder(HMODULE module) {
   char path[MAX_PATH] = "";

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/display/DXDraw3DTestSupport.h"
+#include "tests/display/Direct3DRequired.h"
 #include "display/DXDraw3D.h"
 #include "display/DXDraw3DPath.h"
 #include "display/DXErrors.h"
@@ -18,6 +19,8 @@
 using Microsoft::WRL::ComPtr;
 
 namespace {
+
+::testing::Environment* const direct3DRequired = ::testing::AddGlobalTestEnvironment(new TDirect3DRequired);
 
 // The surface attached to Back with these capabilities, nil when there is none.
 ComPtr<IDirectDrawSurface> Attached(TDirectDrawSurface* back, DWORD caps) {

@@ -1,7 +1,7 @@
 // The fixture of the in-process tests of the main window: the real TForm1 with its
-// display control under wine, started from the default settings, a message pump that
-// also runs the frame timer's idle work, waits for the end of a render, a counter of
-// render starts, and the back surface's pixels.
+// display control under wine, started from the default settings, waits for the end of a
+// render through the one message pump (GuiTest.h), a counter of render starts, and the
+// back surface's pixels.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,34 +14,16 @@
 #include <string>
 #include <vector>
 
-#include "explorer/render/ColorSettings.h"
+#include "explorer/app/ExplorerState.h"
 #include "explorer/app/MainForm.h"
 #include "explorer/render/ProcessorCount.h"
+#include "tests/support/GuiTest.h"
 #include "tests/support/TestSupport.h"
 #include "explorer/render/RenderEngine.h"
 #include "display/DXDraw.h"
 #include "display/DirectDrawSurface.h"
 #include "forms/runtime/Application.h"
 #include "forms/runtime/Thread.h"
-
-// Pumps messages and idle work until done() or the deadline; returns done().
-inline bool PumpMainUntil(const std::function<bool()>& done, DWORD timeoutMs = 30000) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > timeoutMs) return false;
-    Application->ProcessMessages();
-    bool idleDone = true;
-    if (Application->OnIdle) Application->OnIdle(Application, idleDone);
-    if (CheckSynchronize()) idleDone = false;
-    if (idleDone) MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
-  return true;
-}
-
-inline void PumpMainFor(DWORD ms) {
-  const DWORD start = GetTickCount();
-  PumpMainUntil([&] { return GetTickCount() - start >= ms; }, ms + 1000);
-}
 
 // A locked surface's pixel at (x, y): 0x00RRGGBB on a 32-bit surface, the colour index
 // on an 8-bit one.
@@ -80,11 +62,10 @@ inline std::uint32_t SurfacePixel(TDXDraw* dxDraw, int x, int y) {
 class MainWindowFixture : public ::testing::Test {
 protected:
   // Every test starts as the program does without its settings file, with the globals
-  // that outlive a window cleared as at program start.
+  // that outlive a window back at their start values.
   void SetUp() override {
     DeleteFileA(TForm1::SettingsFileName().c_str());
-    PaletteLoaded = 0;
-    PaletteOffset = 0;
+    ResetExplorerState();
   }
 
   // Creates the main window (its create handler runs), sized to a client area of
@@ -107,7 +88,7 @@ protected:
   }
 
   bool WaitForRender(DWORD timeoutMs = 30000) {
-    return PumpMainUntil([&] { return renderStarts > 0 && RenderIdle(); }, timeoutMs);
+    return PumpUntil([&] { return renderStarts > 0 && RenderIdle(); }, timeoutMs);
   }
 
   // Pumps until every message posted so far has been handled and the render is idle.
@@ -115,7 +96,7 @@ protected:
     const UINT marker = WM_APP + 0x3A;
     settled_ = false;
     PostMessageA(MarkerWindow(), marker, 0, 0);
-    return PumpMainUntil([&] { return settled_ && RenderIdle(); }, timeoutMs);
+    return PumpUntil([&] { return settled_ && RenderIdle(); }, timeoutMs);
   }
 
   HWND Display() { return form->DXDraw1->Handle(); }
@@ -136,7 +117,7 @@ protected:
   void TearDown() override {
     if (form) {
       form->Close();
-      PumpMainFor(50);
+      PumpFor(50);
       form->Free();
       form = nullptr;
     }

@@ -5,7 +5,12 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "tests/forms/ControlsTestForm.h"
+#include "tests/support/UserInput.h"
+#include "forms/core/SysUtils.h"
 
 namespace {
 
@@ -252,6 +257,69 @@ TEST(SpeedButton, DownButtonIsDrawnPushed) {
   EXPECT_TRUE(PumpUntil([&] { return screen.At(b, 0, 0) != light; }));
   b->SetDown(false);
   EXPECT_TRUE(PumpUntil([&] { return screen.At(b, 0, 0) == light; }));
+  form->Free();
+}
+
+// A click handler that refuses (raises), and the application's handler that gets it.
+class TRefusal : public TObject {
+public:
+  std::vector<std::string> shown;
+  void Refuse(TObject*) { throw Exception(std::string("'abc' is not a valid integer value")); }
+  void Show(TObject*, const Exception& e) { shown.push_back(e.Message()); }
+};
+
+TEST(SpeedButton, AClickWhoseHandlerRaisesLeavesTheButtonUp) {
+  auto* form = New<TControlsForm>(nullptr);
+  TRefusal refusal;
+  form->plain->OnClick = MakeEvent(&refusal, &TRefusal::Refuse);
+  const TExceptionEvent savedHandler = Application->OnException;
+  Application->OnException = MakeEvent(&refusal, &TRefusal::Show);
+  form->Show();
+  TScreenReader screen;
+  TSpeedButton* b = form->plain;
+  const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT) & 0xFFFFFF;
+  ASSERT_TRUE(PumpUntil([&] { return screen.At(b, 0, 0) == light; }));
+
+  ClickOn(b);
+  EXPECT_EQ(refusal.shown, std::vector<std::string>{"'abc' is not a valid integer value"});
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_TRUE(PumpUntil([&] { return screen.At(b, 0, 0) == light; })) << "drawn pressed";
+  // The mouse resting on it afterwards, no button held, does not press it.
+  POINT at{b->Width() / 2, b->Height() / 2};
+  HWND panel = WindowAt(b, at);
+  SendMessageA(panel, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+  PumpFor(100);
+  EXPECT_EQ(screen.At(b, 0, 0), light);
+  // The next press shows the pushed look only while the button is held.
+  SendMessageA(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  EXPECT_TRUE(PumpUntil([&] { return screen.At(b, 0, 0) != light; }));
+  SendMessageA(panel, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+  EXPECT_TRUE(PumpUntil([&] { return screen.At(b, 0, 0) == light; }));
+  EXPECT_EQ(refusal.shown.size(), 2u);
+  Application->OnException = savedHandler;
+  form->Free();
+}
+
+// What is drawn on a shown image's canvas reaches the screen with no other repaint.
+TEST(Image, DrawingOnTheCanvasOfAShownImageShowsOnTheScreen) {
+  auto* form = New<TSwatchForm>(nullptr);
+  auto* image = new TImage(form);
+  image->SetParent(form);
+  image->SetBounds(200, 100, 120, 90);
+  image->Canvas()->Brush()->SetColor(clLime);
+  image->Canvas()->FillRect(RECT{0, 0, 120, 90});
+  form->Show();
+  TScreenReader screen;
+  ASSERT_TRUE(PumpUntil([&] { return screen.At(image, 60, 45) == 0x00FF00u; }));
+  // A band and a line of text drawn later, as a picture is finished after it is shown.
+  image->Canvas()->Brush()->SetColor(clRed);
+  image->Canvas()->FillRect(RECT{0, 0, 120, 30});
+  EXPECT_TRUE(PumpUntil([&] { return screen.At(image, 60, 15) == 0x0000FFu; })) << "stale picture";
+  EXPECT_EQ(screen.At(image, 60, 60), 0x00FF00u);
+  image->Canvas()->Brush()->SetColor(clBlack);
+  image->Canvas()->Font()->SetColor(clWhite);
+  image->Canvas()->TextOut(4, 50, " Zoom In");  // the leading blank is a black cell
+  EXPECT_TRUE(PumpUntil([&] { return screen.At(image, 5, 52) == 0x000000u; }));
   form->Free();
 }
 

@@ -5,10 +5,12 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "tests/support/GuiTest.h"
+#include "tests/support/UserInput.h"
 #include "forms/windows/Forms.h"
 #include "forms/controls/StdCtrls.h"
 
@@ -161,6 +163,33 @@ TEST(Docking, MovingADockableFormOverTheSiteDocksIt) {
   EXPECT_TRUE(f.tool->Floating());
   EXPECT_TRUE(events.empty());
   MoveByCaptionTo(f.tool, overDock, true);
+  EXPECT_EQ(f.tool->HostDockSite(), f.host->dock);
+  EXPECT_EQ(events, (std::vector<std::string>{"drop dock Tool", "end docked"}));
+}
+
+// An empty site along the host's bottom is 0 pixels high: a form dragged by its caption
+// and let go in the band along that edge docks there; let go above the band, it only
+// moves.
+TEST(Docking, AFormDraggedByItsCaptionOntoAnEmptyEdgeSiteDocksThere) {
+  Forms f;
+  f.host->dock->SetHeight(0);
+  ASSERT_EQ(f.host->dock->Height(), 0);
+  f.tool->SetDragKind(dkDock);
+  const RECT client = f.host->ClientRect();
+  auto drag = [&](int aboveBottom) {
+    const POINT to = f.host->ClientToScreen(POINT{client.right / 2, client.bottom - aboveBottom});
+    const bool dragged = DragByCaption(f.tool->Handle(), to, [](const std::function<bool()>& done, DWORD ms) {
+      return PumpUntil(done, ms);
+    });
+    PumpFor(200);
+    return dragged;
+  };
+  const RECT before = f.tool->BoundsRect();
+  ASSERT_TRUE(drag(120));
+  EXPECT_TRUE(f.tool->Floating());
+  EXPECT_NE(f.tool->BoundsRect().top, before.top) << "the move loop did not move the window";
+  EXPECT_TRUE(events.empty());
+  ASSERT_TRUE(drag(8));
   EXPECT_EQ(f.tool->HostDockSite(), f.host->dock);
   EXPECT_EQ(events, (std::vector<std::string>{"drop dock Tool", "end docked"}));
 }

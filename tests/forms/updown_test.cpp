@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/forms/ControlsTestForm.h"
+#include "tests/support/UserInput.h"
 #include "forms/controls/UpDown.h"
 
 namespace {
@@ -89,6 +90,24 @@ TEST(UpDown, UpAndDownKeysInTheAssociateStepThePosition) {
   SendMessageA(f.form->edit1->Handle(), WM_KEYUP, VK_DOWN, 0);
   EXPECT_EQ(f.upDown->Position(), 95);
   EXPECT_EQ(f.clicks, (std::vector<TUDBtnType>{btNext, btPrev}));
+}
+
+// The up-down takes its associate as its buddy, and the common control then stands
+// between the edit and its window procedure: what the user types must still reach the
+// edit's change event.
+TEST(UpDown, KeysTypedIntoTheAssociateRaiseItsChange) {
+  TUpDownFixture f;
+  ASSERT_TRUE(TypeOver(f.form->edit1, "42"));
+  EXPECT_EQ(f.form->edit1->Text(), "42");
+  // Two Backspaces over "95", then "4" and "2": one change for each edit of the text.
+  std::vector<std::string> changes;
+  for (const std::string& e : f.form->events)
+    if (e.rfind("change", 0) == 0) changes.push_back(e);
+  EXPECT_EQ(changes, (std::vector<std::string>(4, "change edit1")));
+  f.form->events.clear();
+  f.ClickArrow(btNext);
+  EXPECT_EQ(f.form->edit1->Text(), "43");
+  EXPECT_EQ(f.form->events, std::vector<std::string>{"change edit1"});
 }
 
 TEST(UpDown, AFreedAssociateIsForgotten) {

@@ -6,48 +6,19 @@
 
 #include <string>
 
+#include "tests/support/ChildProcess.h"
+
 namespace {
 
 constexpr char kCaption[] = "Palette Editor v1.2 - [ Untitled ]";
 
-struct Process {
-  PROCESS_INFORMATION info{};
-  ~Process() {
-    if (info.hProcess) {
-      if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info.hProcess, 1);
-      CloseHandle(info.hProcess);
-      CloseHandle(info.hThread);
-    }
-  }
-};
-
-HWND WaitForWindow(const char* caption, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < timeoutMs) {
-    if (HWND w = FindWindowA(nullptr, caption)) return w;
-    Sleep(50);
-  }
-  return nullptr;
-}
-
 TEST(TintaryAlone, StartsUntitledIsFoundByItsCaptionAndCloses) {
   ASSERT_EQ(nullptr, FindWindowA(nullptr, kCaption)) << "an editor is already running";
-  std::string command = std::string("\"") + TINTARY_EXE + "\"";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  Process p;
-  ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                             &p.info))
-      << GetLastError();
-  HWND window = WaitForWindow(kCaption, 30000);
+  TChildProcess p;
+  ASSERT_TRUE(p.Start(std::string("\"") + TINTARY_EXE + "\"")) << GetLastError();
+  // Found once shown, and by this process's own.
+  HWND window = p.WaitForWindow(kCaption, 30000);
   ASSERT_NE(nullptr, window);
-  // The caption is set as the window is being shown; it becomes visible right after.
-  const DWORD start = GetTickCount();
-  while (!IsWindowVisible(window) && GetTickCount() - start < 10000) Sleep(20);
-  EXPECT_TRUE(IsWindowVisible(window));
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  EXPECT_EQ(p.info.dwProcessId, owner);
   char text[128] = "";
   ASSERT_GT(GetWindowTextA(window, text, sizeof text), 0);
   EXPECT_STREQ(kCaption, text);
@@ -59,10 +30,7 @@ TEST(TintaryAlone, StartsUntitledIsFoundByItsCaptionAndCloses) {
   EXPECT_NE(nullptr, GetMenu(window));
   EXPECT_FALSE(GetWindowLongA(window, GWL_STYLE) & WS_THICKFRAME);
   ASSERT_TRUE(PostMessageA(window, WM_CLOSE, 0, 0));
-  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(p.info.hProcess, 30000));
-  DWORD code = 1;
-  ASSERT_TRUE(GetExitCodeProcess(p.info.hProcess, &code));
-  EXPECT_EQ(0u, code);
+  EXPECT_EQ(0u, p.WaitForExit(30000));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "paletteeditor/app/EditorStartMode.h"
 #include "tests/paletteeditor/EditorTestSupport.h"
+#include "tests/support/ManualCheck.h"
 #include "paletteeditor/core/PaletteColours.h"
 
 namespace {
@@ -55,6 +56,15 @@ TEST_F(MainWindow, MenusCarryTheirCaptions) {
   EXPECT_TRUE(FrmMain->Exit1->Enabled());
   EXPECT_TRUE(FrmMain->BorderIcons().Contains(biSystemMenu));
   EXPECT_EQ(bsSingle, FrmMain->BorderStyle());
+}
+
+// The README is the user's manual: it names every item of the editor's menu as the
+// window shows it.
+TEST_F(MainWindow, TheManualNamesEveryMenuCaption) {
+  HMENU bar = GetMenu(FrmMain->Handle());
+  ASSERT_NE(bar, nullptr);
+  const auto missing = CaptionsMissingFromManual(bar, QV_MANUAL);
+  EXPECT_TRUE(missing.empty()) << ::testing::PrintToString(missing);
 }
 
 TEST_F(MainWindow, FileDialogsOfferTheFormatsInFilterOrder) {

@@ -15,6 +15,7 @@
 #include "Tintary.h"
 #include "paletteeditor/server/TintarycomArray.h"
 #include "tests/paletteeditor/TintaryServerTestSupport.h"
+#include "tests/support/ChildProcess.h"
 #include "forms/comserver/ComObj.h"
 #include "forms/comserver/ComRegistry.h"
 
@@ -26,87 +27,29 @@ const char kEditorCaption[] = "Palette Editor v1.2 - [ Untitled ]";
 const std::string kServerExe = QV_TINTARY_EXE;
 const std::string kScript = QV_CLIENT_SCRIPT;
 
-std::string WindowsPath(std::string path) {
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
-
-struct TProcess {
-  PROCESS_INFORMATION info{};
-  bool Start(const std::string& commandLine, HANDLE output = nullptr) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    if (output) {
-      startup.dwFlags = STARTF_USESTDHANDLES;
-      startup.hStdOutput = output;
-      startup.hStdError = output;
-      startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    }
-    std::string line = commandLine;
-    return CreateProcessA(nullptr, &line[0], nullptr, nullptr, output != nullptr, 0, nullptr, nullptr,
-                          &startup, &info) != FALSE;
-  }
-  // A program that a failed test left running would hold the registration and the
-  // test's output: it goes with the test.
-  ~TProcess() {
-    if (info.hProcess && WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) {
-      TerminateProcess(info.hProcess, 98);
-      WaitForSingleObject(info.hProcess, 5000);
-    }
-    if (info.hProcess) CloseHandle(info.hProcess);
-    if (info.hThread) CloseHandle(info.hThread);
-  }
-};
-
-struct TFindWindows {
-  std::string caption;
-  DWORD pid = 0;  // 0: any process
+// The processes that show an untitled editor window.
+std::set<DWORD> EditorProcesses() {
   std::set<DWORD> pids;
-  std::vector<HWND> windows;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM data) {
-  auto* find = reinterpret_cast<TFindWindows*>(data);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  if (find->pid && pid != find->pid) return TRUE;
-  if (!IsWindowVisible(window)) return TRUE;
-  char text[256] = "";
-  GetWindowTextA(window, text, sizeof text);
-  if (!find->caption.empty() && find->caption != text) return TRUE;
-  find->pids.insert(pid);
-  find->windows.push_back(window);
-  return TRUE;
+  for (HWND window : VisibleWindows(kEditorCaption)) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    pids.insert(pid);
+  }
+  return pids;
 }
-
-TFindWindows FindWindows(const std::string& caption, DWORD pid = 0) {
-  TFindWindows find;
-  find.caption = caption;
-  find.pid = pid;
-  EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&find));
-  return find;
-}
-
-std::set<DWORD> EditorProcesses() { return FindWindows(kEditorCaption).pids; }
 
 // Runs the server program with arguments; the exit code, and whether it showed a window.
 DWORD RunServer(const std::string& args, bool* showedWindow = nullptr) {
-  TProcess process;
-  if (!process.Start("\"" + WindowsPath(kServerExe) + "\" " + args)) return 0xFFFFFFFF;
+  TChildProcess process;
+  if (!process.Start("\"" + WindowsPath(kServerExe) + "\" " + args)) return TChildProcess::NotStarted;
   bool shown = false;
-  DWORD start = GetTickCount();
-  while (WaitForSingleObject(process.info.hProcess, 10) == WAIT_TIMEOUT) {
-    if (!FindWindows("", process.info.dwProcessId).windows.empty()) shown = true;
-    if (GetTickCount() - start > 30000) {
-      TerminateProcess(process.info.hProcess, 99);
-      return 0xFFFFFFFE;
-    }
+  const DWORD start = GetTickCount();
+  while (WaitForSingleObject(process.Handle(), 10) == WAIT_TIMEOUT) {
+    if (!VisibleWindows("", process.Id()).empty()) shown = true;
+    if (GetTickCount() - start > 30000) return TChildProcess::NotEnded;
   }
   if (showedWindow) *showedWindow = shown;
-  DWORD code = 0;
-  GetExitCodeProcess(process.info.hProcess, &code);
-  return code;
+  return process.WaitForExit(0);
 }
 
 bool WaitForExit(DWORD pid, DWORD timeoutMs, DWORD* exitCode = nullptr) {
@@ -239,7 +182,7 @@ TEST_F(TintaryClient, SendAndGetAcrossProcessesLikeTheExplorer) {
   ASSERT_TRUE(editor);
   ASSERT_NE(pid, 0u) << "the editor's window shows the untitled caption";
   // Started by COM: no system menu, so the user cannot close it.
-  HWND window = FindWindows(kEditorCaption, pid).windows.at(0);
+  HWND window = VisibleWindows(kEditorCaption, pid).at(0);
   EXPECT_FALSE(GetWindowLongA(window, GWL_STYLE) & WS_SYSMENU);
 
   // A fresh editor holds the default palette, entry i grey 255 - i.
@@ -336,14 +279,14 @@ TEST_F(TintaryClient, EveryObjectHasItsOwnEditorThatEndsWithIt) {
 
 TEST_F(TintaryClient, StandaloneEditorServesTheFirstObjectAndStaysOpen) {
   std::set<DWORD> before = EditorProcesses();
-  TProcess editorProcess;
+  TChildProcess editorProcess;
   ASSERT_TRUE(editorProcess.Start("\"" + WindowsPath(kServerExe) + "\""));
-  DWORD pid = editorProcess.info.dwProcessId;
+  DWORD pid = editorProcess.Id();
   DWORD start = GetTickCount();
   while (!EditorProcesses().count(pid) && GetTickCount() - start < 20000) Sleep(20);
   ASSERT_TRUE(EditorProcesses().count(pid));
 
-  HWND window = FindWindows(kEditorCaption, pid).windows.at(0);
+  HWND window = VisibleWindows(kEditorCaption, pid).at(0);
   EXPECT_TRUE(GetWindowLongA(window, GWL_STYLE) & WS_SYSMENU);
 
   DWORD served = 0;
@@ -356,12 +299,12 @@ TEST_F(TintaryClient, StandaloneEditorServesTheFirstObjectAndStaysOpen) {
 
   // Closing while the object lives asks first; No keeps the editor.
   PostMessageA(window, WM_CLOSE, 0, 0);
-  TFindWindows box;
+  std::vector<HWND> box;
   start = GetTickCount();
-  while ((box = FindWindows("COM Server Warning", pid)).windows.empty() && GetTickCount() - start < 10000)
+  while ((box = VisibleWindows("COM Server Warning", pid)).empty() && GetTickCount() - start < 10000)
     Sleep(20);
-  ASSERT_EQ(box.windows.size(), 1u);
-  PostMessageA(box.windows[0], WM_COMMAND, IDNO, 0);
+  ASSERT_EQ(box.size(), 1u);
+  PostMessageA(box[0], WM_COMMAND, IDNO, 0);
   Sleep(300);
   EXPECT_TRUE(ProcessRunning(pid));
   EXPECT_EQ(Fetch(editor.Get(), 0, 223).values, std::vector<std::int32_t>(colours.begin(), colours.end()));
@@ -381,18 +324,15 @@ TEST_F(TintaryClient, ScriptClientUnderCscript) {
   HANDLE readEnd = nullptr, writeEnd = nullptr;
   ASSERT_TRUE(CreatePipe(&readEnd, &writeEnd, &inherit, 0));
   SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-  TProcess script;
-  ASSERT_TRUE(script.Start("cscript.exe //nologo \"" + WindowsPath(kScript) + "\"", writeEnd));
+  TChildProcess script;
+  ASSERT_TRUE(script.Start("cscript.exe //nologo \"" + WindowsPath(kScript) + "\"", "", writeEnd));
   CloseHandle(writeEnd);
   std::string output;
   char buffer[512];
   DWORD got = 0;
   while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) output.append(buffer, got);
   CloseHandle(readEnd);
-  ASSERT_EQ(WaitForSingleObject(script.info.hProcess, 60000), WAIT_OBJECT_0);
-  DWORD code = 99;
-  GetExitCodeProcess(script.info.hProcess, &code);
-  EXPECT_EQ(code, 0u) << output;
+  EXPECT_EQ(script.WaitForExit(60000), 0u) << output;
   EXPECT_NE(output.find("palette exchange ok"), std::string::npos) << output;
 }
 

@@ -1,5 +1,6 @@
-// Helpers of the windowed tests: pumping the application's messages until a condition
-// holds or a deadline passes, and a responder that answers message boxes.
+// Helpers of the windowed tests: the one message pump, which runs the application's loop
+// until a condition holds or a deadline passes, and a responder that answers message
+// boxes.
 #pragma once
 
 #include <windows.h>
@@ -9,20 +10,28 @@
 #include <vector>
 
 #include "forms/runtime/Application.h"
+#include "forms/runtime/Thread.h"
 #include "forms/dialogs/Responder.h"
 
+// The application's loop until done() or the deadline; returns done(). Each turn
+// handles the queued messages, then does what the loop does when the queue is empty:
+// the idle handler (the frame timer's work) and the calls other threads synchronise;
+// only when those have nothing more to do does it wait a little for input.
 inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
-  DWORD start = GetTickCount();
+  const DWORD start = GetTickCount();
   while (!done()) {
     if (GetTickCount() - start > timeoutMs) return false;
     Application->ProcessMessages();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    bool idleDone = true;
+    if (Application->OnIdle) Application->OnIdle(Application, idleDone);
+    if (CheckSynchronize()) idleDone = false;
+    if (idleDone) MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
   }
   return true;
 }
 
 inline void PumpFor(DWORD ms) {
-  DWORD start = GetTickCount();
+  const DWORD start = GetTickCount();
   PumpUntil([&] { return GetTickCount() - start >= ms; }, ms + 1000);
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "explorer/render/ColorSettings.h"
 #include "explorer/render/ColorTable.h"
 #include "explorer/files/paramfile/ParamFileStatus.h"
 
@@ -24,18 +25,18 @@ constexpr std::size_t ParamFileSizeTable = 1168;   // adds the colour table befo
 // A caller reading a file from disk needs at most this many bytes: every file longer than
 // the table version reads the same.
 constexpr std::size_t ParamFileReadLimit = ParamFileSizeTable + 1;
-// The smallest iteration limit a file may hold.
-constexpr std::int32_t ParamFileMinIterations = 1;
+// The smallest iteration limit a file may hold: 0 makes the kernels' one iteration, a
+// negative limit reaches them as a count of up to 2^32 - 1.
+constexpr std::int32_t ParamFileMinIterations = 0;
 
 // Everything a file stores, typed as the explorer's settings are.
+// The colour settings are the explorer's own snapshot; a file keeps of ColorScale only
+// whether it is 1.0 (else 0.01), and stores the slopes widened to extended and reads them
+// back narrowed.
 struct ParamFile {
-  std::uint32_t InsideColor = 0;  // colour value 0x00BBGGRR
+  TColorSettings Colors;          // PaletteLoaded nonzero: the file holds ColorTable
   std::int32_t MaxIterations = 0;
   long double Bailout = 0;
-  double RedSlope = 0;            // stored widened to extended, read back narrowed
-  double GreenSlope = 0;
-  double BlueSlope = 0;
-  double ColorScale = 1.0;        // 1.0 or 0.01; the file keeps only whether it is 1.0
   long double ViewLeft = 0;
   long double ViewTop = 0;
   long double ViewWidth = 0;
@@ -43,15 +44,13 @@ struct ParamFile {
   long double JuliaCRe = 0;       // the real and imaginary parts of JuliaC
   long double JuliaCIm = 0;
   std::int32_t JuliaMode = 0;     // 0 or -1 as saved; read as stored
-  std::int32_t PaletteLoaded = 0; // nonzero: the file holds ColorTable
   ColorTableEntry ColorTable[ColorTableSize] = {};
-  std::int32_t PaletteOffset = 0;
 };
 
 // Decodes a whole file. On success every field is set from the file, the fields that an
 // older version lacks are reset (JuliaMode, JuliaC, PaletteLoaded, PaletteOffset to 0), and
 // ColorTable is replaced only when the file holds one (PaletteLoaded = -1), so that the
-// caller's other entries survive. On failure (also an iteration limit below 1) `file` is
+// caller's other entries survive. On failure (also an iteration limit below 0) `file` is
 // left exactly as it was.
 ParamFileStatus ReadParamFile(const std::uint8_t* data, std::size_t size, ParamFile& file);
 

@@ -33,16 +33,16 @@ bool EndsInsideAField(std::size_t size) {
 // From InsideColor to ViewHeight: the fields every version has after the signature.
 bool ReadView(ParamFileInput& in, ParamFile& f) {
   long double red, green, blue, marker;
-  if (!(in.u32(f.InsideColor) && in.i32(f.MaxIterations) && in.extended(f.Bailout) &&
+  if (!(in.u32(f.Colors.InsideColor) && in.i32(f.MaxIterations) && in.extended(f.Bailout) &&
         in.extended(red) && in.extended(green) && in.extended(blue) && in.extended(marker) &&
         in.extended(f.ViewLeft) && in.extended(f.ViewTop) && in.extended(f.ViewWidth) &&
         in.extended(f.ViewHeight)))
     return false;
-  f.RedSlope = static_cast<double>(red);
-  f.GreenSlope = static_cast<double>(green);
-  f.BlueSlope = static_cast<double>(blue);
+  f.Colors.RedSlope = static_cast<double>(red);
+  f.Colors.GreenSlope = static_cast<double>(green);
+  f.Colors.BlueSlope = static_cast<double>(blue);
   // Only a marker of exactly 100.0 means the hundredth scale; anything else is 1.0.
-  f.ColorScale = marker == kScaleMarker100 ? 0.01 : 1.0;
+  f.Colors.ColorScale = marker == kScaleMarker100 ? 0.01 : 1.0;
   return true;
 }
 
@@ -58,7 +58,7 @@ bool ReadTable(ParamFileInput& in, ParamFile& f) {
     const std::uint8_t* e = raw + 4 * i;
     f.ColorTable[i] = ColorTableEntry{e[0], e[1], e[2], e[3]};
   }
-  f.PaletteLoaded = -1;
+  f.Colors.PaletteLoaded = -1;
   return true;
 }
 
@@ -76,15 +76,15 @@ ParamFileStatus ReadParamFile(const std::uint8_t* data, std::size_t size, ParamF
   f.JuliaMode = 0;
   f.JuliaCRe = 0;
   f.JuliaCIm = 0;
-  f.PaletteLoaded = 0;
-  f.PaletteOffset = 0;
+  f.Colors.PaletteLoaded = 0;
+  f.Colors.PaletteOffset = 0;
   bool read = ReadView(in, f);
   if (read && fields.julia) read = ReadJulia(in, f);
   if (read && fields.table) read = ReadTable(in, f);
-  if (read && fields.offset) read = in.i32(f.PaletteOffset);
+  if (read && fields.offset) read = in.i32(f.Colors.PaletteOffset);
   if (!read) return {ParamFileCode::Truncated};
-  // A limit below 1 would start a render of up to 2^32 - 1 iterations per point.
-  if (f.MaxIterations < ParamFileMinIterations) return {ParamFileCode::IterationsBelowOne};
+  // A limit below 0 would start a render of up to 2^32 - 1 iterations per point.
+  if (f.MaxIterations < ParamFileMinIterations) return {ParamFileCode::IterationsBelowZero};
   file = f;
   return {};
 }

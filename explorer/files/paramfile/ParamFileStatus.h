@@ -16,7 +16,7 @@ enum class ParamFileCode : std::uint8_t {
   Ok,
   BadMagic,   // the first 18 bytes are not the length byte 17 and the signature
   Truncated,  // the file ends inside the signature, the view, the Julia fields or the table
-  IterationsBelowOne,  // MaxIterations is 0 or negative
+  IterationsBelowZero,  // MaxIterations is negative
   Count
 };
 

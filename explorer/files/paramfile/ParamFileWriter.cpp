@@ -11,17 +11,17 @@ constexpr long double kScaleMarker100 = 100.0L;
 }  // namespace
 
 std::vector<std::uint8_t> WriteParamFile(const ParamFile& f) {
-  const bool table = f.PaletteLoaded != 0;
+  const bool table = f.Colors.PaletteLoaded != 0;
   ParamFileOutput out(table ? ParamFileSizeTable : ParamFileSizeOffset);
   out.bytes(ParamFileMagic, ParamFileMagicSize);
-  out.u32(f.InsideColor);
+  out.u32(f.Colors.InsideColor);
   out.i32(f.MaxIterations);
   out.extended(f.Bailout);
-  out.extended(f.RedSlope);
-  out.extended(f.GreenSlope);
-  out.extended(f.BlueSlope);
+  out.extended(f.Colors.RedSlope);
+  out.extended(f.Colors.GreenSlope);
+  out.extended(f.Colors.BlueSlope);
   // The file keeps no scale, only a marker that is 1.0 for the unit scale and 100.0 else.
-  out.extended(f.ColorScale == 1.0 ? kScaleMarker1 : kScaleMarker100);
+  out.extended(f.Colors.ColorScale == 1.0 ? kScaleMarker1 : kScaleMarker100);
   out.extended(f.ViewLeft);
   out.extended(f.ViewTop);
   out.extended(f.ViewWidth);
@@ -35,6 +35,6 @@ std::vector<std::uint8_t> WriteParamFile(const ParamFile& f) {
       out.bytes(raw, sizeof raw);
     }
   }
-  out.i32(f.PaletteOffset);
+  out.i32(f.Colors.PaletteOffset);
   return out.take();
 }

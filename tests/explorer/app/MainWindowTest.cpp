@@ -15,6 +15,7 @@
 #include "explorer/render/RenderState.h"
 #include "explorer/screen/StartupSizing.h"
 #include "tests/support/TextFit.h"
+#include "tests/support/ManualCheck.h"
 #include "display/DirectDrawSurface.h"
 #include "forms/windows/Menus.h"
 #include "forms/core/SysUtils.h"
@@ -28,6 +29,55 @@ std::string RegistryDefault(const char* key) {
   LONG size = sizeof value;
   if (RegQueryValueA(HKEY_CLASSES_ROOT, key, value, &size) != ERROR_SUCCESS) return "<missing>";
   return value;
+}
+
+// What one window leaves in the globals (full screen at 4:3, the parameters window
+// docked, an animation sped up, a loaded palette, a Julia view) is gone after the reset
+// that every fixture starts with.
+TEST(ExplorerState, TheResetGivesBackTheProgramsStartValues) {
+  WideScreen43 = true;
+  ParamsDocked = ParamsDockedBeforeFullScreen = -1;
+  DockedHeight = 120;
+  AnimDelay = 0;
+  AnimDirection = 1;
+  AlwaysOnTop = -1;
+  SelectionActive = -1;
+  PaletteLoaded = -1;
+  PaletteOffset = 7;
+  RedSlope = 2;
+  ColorScale = 0.01;
+  InsideColor = 0x00FFFFFF;
+  JuliaMode = -1;
+  JuliaC = TExtendedComplex{0.25L, 0.5L};
+  ViewLeft = 1;
+  MaxIterations = 9;
+  UseMultiThreading = -1;
+  IterBuffer.assign(16, 3);
+  RenderWidth = 4;
+
+  ResetExplorerState();
+
+  EXPECT_FALSE(WideScreen43);
+  EXPECT_EQ(ParamsDocked, 0);
+  EXPECT_EQ(ParamsDockedBeforeFullScreen, 0);
+  EXPECT_EQ(DockedHeight, 0);
+  EXPECT_EQ(AnimDelay.load(), 10);
+  EXPECT_EQ(AnimDirection.load(), 0);
+  EXPECT_EQ(AlwaysOnTop, 0);
+  EXPECT_EQ(SelectionActive, 0);
+  EXPECT_EQ(PaletteLoaded, 0);
+  EXPECT_EQ(PaletteOffset, 0);
+  EXPECT_EQ(RedSlope, 8.0);
+  EXPECT_EQ(ColorScale, 1.0);
+  EXPECT_EQ(InsideColor, 0u);
+  EXPECT_EQ(JuliaMode, 0);
+  EXPECT_EQ(JuliaC.Re, 0.0L);
+  EXPECT_EQ(JuliaC.Im, 0.0L);
+  EXPECT_EQ(ViewLeft, static_cast<long double>(-2.4));
+  EXPECT_EQ(MaxIterations, 150);
+  EXPECT_EQ(UseMultiThreading, 0);
+  EXPECT_TRUE(IterBuffer.empty());
+  EXPECT_EQ(RenderWidth, 0);
 }
 
 TEST_F(MainWindow, FirstRenderFinishesWithTheTimeCaption) {
@@ -44,6 +94,18 @@ TEST_F(MainWindow, CaptionAndMenuBarFitWithTheRealFonts) {
   OpenWindow();
   const auto misfits = TextMisfits(form);
   EXPECT_TRUE(misfits.empty()) << Describe(misfits);
+}
+
+// The README is the user's manual: it names every item of the main menu and the popup menu
+// as the window shows them.
+TEST_F(MainWindow, TheManualNamesEveryMenuCaption) {
+  OpenWindow();
+  HMENU bar = GetMenu(form->Handle());
+  ASSERT_NE(bar, nullptr);
+  const auto missingMain = CaptionsMissingFromManual(bar, QV_MANUAL);
+  EXPECT_TRUE(missingMain.empty()) << "main menu: " << ::testing::PrintToString(missingMain);
+  const auto missingPopup = CaptionsMissingFromManual(form->PopupMenu1->Handle(), QV_MANUAL);
+  EXPECT_TRUE(missingPopup.empty()) << "popup menu: " << ::testing::PrintToString(missingPopup);
 }
 
 TEST_F(MainWindow, FirstRenderShowsTheSetInTheSlopeColours) {

@@ -12,32 +12,27 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
-std::string BinFolder() {
+// This test's own folder.
+std::string TestFolder() {
   char path[MAX_PATH] = "";
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   std::string s = path;
   return s.substr(0, s.find_last_of("\\/") + 1);
 }
 
-struct TFound {
-  DWORD ProcessId;
-  HWND Window;
-};
-
-BOOL CALLBACK FindRendered(HWND w, LPARAM data) {
-  auto* found = reinterpret_cast<TFound*>(data);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  if (pid != found->ProcessId || !IsWindowVisible(w)) return TRUE;
-  char title[256] = "";
-  GetWindowTextA(w, title, sizeof title);
-  if (std::string(title).rfind("Quorvel - Rend.Time: ", 0) != 0) return TRUE;
-  found->Window = w;
-  return FALSE;
+// The folder of the explorer under test, with its trailing separator: the build's own, or
+// the one QV_QUORVEL_DIR names (an unpacked package).
+std::string ProgramFolder() {
+  char dir[MAX_PATH] = "";
+  const DWORD n = GetEnvironmentVariableA("QV_QUORVEL_DIR", dir, MAX_PATH);
+  std::string s = n > 0 && n < MAX_PATH ? std::string(dir) : std::string(QV_QUORVEL_DIR);
+  if (s.back() != '\\' && s.back() != '/') s += '\\';
+  return s;
 }
 
 // The window's client area as it is on the screen, 32 bits per pixel, top row first.
@@ -70,7 +65,7 @@ std::vector<std::uint32_t> Screenshot(HWND window, int& width, int& height) {
     fh.bfType = 0x4D42;
     fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
     fh.bfSize = fh.bfOffBits + DWORD(pixels.size() * 4);
-    if (FILE* f = std::fopen((BinFolder() + "quorvel-e2e.bmp").c_str(), "wb")) {
+    if (FILE* f = std::fopen((TestFolder() + "quorvel-e2e.bmp").c_str(), "wb")) {
       std::fwrite(&fh, sizeof fh, 1, f);
       std::fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f);
       std::fwrite(pixels.data(), 4, pixels.size(), f);
@@ -88,43 +83,26 @@ std::vector<std::uint32_t> Screenshot(HWND window, int& width, int& height) {
 class TExplorerRun {
 public:
   explicit TExplorerRun(const std::string& arguments) {
-    const std::string bin = BinFolder();
-    std::string command = "\"" + bin + "Quorvel.exe\"" + (arguments.empty() ? "" : " " + arguments);
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    started_ = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                              bin.c_str(), &si, &pi_) != 0;
-  }
-  ~TExplorerRun() {
-    if (!started_) return;
-    if (WaitForSingleObject(pi_.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(pi_.hProcess, 1);
-    CloseHandle(pi_.hThread);
-    CloseHandle(pi_.hProcess);
+    const std::string bin = ProgramFolder();
+    started_ = process_.Start("\"" + bin + "Quorvel.exe\"" + (arguments.empty() ? "" : " " + arguments), bin);
   }
   bool Started() const { return started_; }
 
   // The main window once its caption shows the render time; nil after 60 s.
   HWND WaitForRender() {
-    TFound found{pi_.dwProcessId, nullptr};
-    const DWORD start = GetTickCount();
-    while (!found.Window && GetTickCount() - start < 60000) {
-      EnumWindows(&FindRendered, reinterpret_cast<LPARAM>(&found));
-      if (!found.Window) Sleep(50);
-    }
-    return found.Window;
+    return process_.WaitForWindow(
+        [](const std::string& caption) { return caption.rfind("Quorvel - Rend.Time: ", 0) == 0; }, 60000);
   }
 
-  // Closes the window; the process's exit code, or -1 when it did not end in 30 s.
-  long Close(HWND window) {
+  // Closes the window; the process's exit code, or -1 when it did not end in timeoutMs.
+  long Close(HWND window, DWORD timeoutMs = 30000) {
     PostMessageA(window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(pi_.hProcess, 30000) != WAIT_OBJECT_0) return -1;
-    DWORD code = 1;
-    GetExitCodeProcess(pi_.hProcess, &code);
-    return long(code);
+    const DWORD code = process_.WaitForExit(timeoutMs);
+    return code == TChildProcess::NotEnded ? -1 : long(code);
   }
 
 private:
-  PROCESS_INFORMATION pi_{};
+  TChildProcess process_;
   bool started_ = false;
 };
 
@@ -146,7 +124,7 @@ const std::vector<std::string> WrittenKeys = {"[Settings]",  "BufferinSysMem", "
                                               "MultiThreading"};
 
 TEST(Quorvel, StartsRendersTheSetAndWritesItsSettingsAtClose) {
-  const std::string ini = BinFolder() + "quorvel.ini";
+  const std::string ini = ProgramFolder() + "quorvel.ini";
   DeleteFileA(ini.c_str());
   TExplorerRun run("");
   ASSERT_TRUE(run.Started()) << GetLastError();
@@ -226,7 +204,7 @@ std::string SettingValue(const std::string& ini, const char* key) {
 }
 
 TEST(Quorvel, BufferInSystemMemoryStartsOnFromWindows62) {
-  const std::string ini = BinFolder() + "quorvel.ini";
+  const std::string ini = ProgramFolder() + "quorvel.ini";
   for (const char* version : {"win8", "win7"}) {
     DeleteFileA(ini.c_str());
     TWindowsVersionFor as("Quorvel.exe", version);
@@ -302,18 +280,10 @@ size_t BlackPixels(HWND window) {
   return black;
 }
 
-TEST(Quorvel, ANewIterationLimitTypedInTheParametersWindowRendersAgain) {
-  DeleteFileA((BinFolder() + "quorvel.ini").c_str());
-  TExplorerRun run("");
-  ASSERT_TRUE(run.Started()) << GetLastError();
-  HWND window = run.WaitForRender();
-  ASSERT_NE(window, nullptr) << "no render caption within 60 s";
-  Sleep(300);
-  const size_t blackBefore = BlackPixels(window);
+// Opens the parameters window by the keyboard's menu keys ("Settings", its first item).
+HWND OpenParameters(HWND window) {
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
-
-  // "Settings", its first item "Parameters", by the keyboard's menu keys.
   SetForegroundWindow(window);
   Sleep(200);
   Press(VK_MENU);
@@ -325,20 +295,57 @@ TEST(Quorvel, ANewIterationLimitTypedInTheParametersWindowRendersAgain) {
     EnumWindows(&FindTitled, reinterpret_cast<LPARAM>(&params));
     if (!params.Window) Sleep(50);
   }
-  ASSERT_NE(params.Window, nullptr) << "the parameters window did not open";
+  return params.Window;
+}
 
-  // Into the iteration field with the mouse, the old limit replaced by typing, Enter.
-  // "Max. iteration" has its field at the top of the window, right of its label.
+// Types a new iteration limit into the parameters window's field ("Max. iteration", at
+// the top, right of its label), reached with the mouse, the old limit selected and typed
+// over, and presses Enter (the field makes OK the default button).
+void TypeIterationLimit(HWND params, const std::string& limit) {
   POINT field{144, 20};
-  ClientToScreen(params.Window, &field);
+  ClientToScreen(params, &field);
   ClickAt(field);
   Press(VK_END);
   Key(VK_SHIFT, false);
   Press(VK_HOME);
   Key(VK_SHIFT, true);
-  Press('1');
-  Press('2');
+  for (char c : limit) Press(static_cast<WORD>(c));
   Press(VK_RETURN);
+}
+
+TEST(Quorvel, ClosedDuringARenderAtTheHighestLimitItEndsPromptly) {
+  // Every worker is then inside one kernel call of many seconds, whose result nobody
+  // would see.
+  DeleteFileA((ProgramFolder() + "quorvel.ini").c_str());
+  TExplorerRun run("");
+  ASSERT_TRUE(run.Started()) << GetLastError();
+  HWND window = run.WaitForRender();
+  ASSERT_NE(window, nullptr) << "no render caption within 60 s";
+  HWND params = OpenParameters(window);
+  ASSERT_NE(params, nullptr) << "the parameters window did not open";
+  // The x87 kernel, the slowest: "SSE2" clicked off (the start-up choice on this
+  // processor), so that one call of the limit lasts many seconds.
+  POINT sse2{214, 37};
+  ClientToScreen(params, &sse2);
+  ClickAt(sse2);
+  TypeIterationLimit(params, "2147483647");
+  Sleep(3000);
+  const DWORD start = GetTickCount();
+  EXPECT_EQ(run.Close(window, 30000), 0) << "the explorer did not end within 30 s";
+  EXPECT_LT(GetTickCount() - start, 5000u) << "closing waited for the kernel calls";
+}
+
+TEST(Quorvel, ANewIterationLimitTypedInTheParametersWindowRendersAgain) {
+  DeleteFileA((ProgramFolder() + "quorvel.ini").c_str());
+  TExplorerRun run("");
+  ASSERT_TRUE(run.Started()) << GetLastError();
+  HWND window = run.WaitForRender();
+  ASSERT_NE(window, nullptr) << "no render caption within 60 s";
+  Sleep(300);
+  const size_t blackBefore = BlackPixels(window);
+  HWND params = OpenParameters(window);
+  ASSERT_NE(params, nullptr) << "the parameters window did not open";
+  TypeIterationLimit(params, "12");
   Sleep(500);
   // Alt+F4 closes the parameters window, which stands over the picture.
   Key(VK_MENU, false);

@@ -13,8 +13,10 @@
 #include <jpeglib.h>
 #include <shlobj.h>
 
+#include "tests/support/FileDrop.h"
 #include "tests/filesave/TestDisks.h"
 #include "tests/support/GuiTest.h"
+#include "tests/support/TextFit.h"
 #include "explorer/render/ColorSettings.h"
 #include "explorer/app/ExplorerState.h"
 #include "tests/explorer/MainWindowFixture.h"
@@ -26,6 +28,8 @@
 #include "display/DirectDrawSurface.h"
 #include "forms/dialogs/Dialogs.h"
 #include "forms/windows/Menus.h"
+#include "forms/controls/Panel.h"
+#include "forms/controls/Label.h"
 
 namespace {
 
@@ -256,7 +260,7 @@ TEST_F(FileCommands, ARefusedFileShowsItsBoxAndChangesNothing) {
       {"qv-bad-julia.qvl", ValidFile(130), "Read beyond end of file", nullptr},
       {"qv-bad-table.qvl", ValidFile(600), "Read beyond end of file", nullptr},
       {"qv-bad-iterations.qvl", noIterations,
-       "The iteration limit in this file is below 1; the file was not opened.", "Quorvel"},
+       "The iteration limit in this file is below 0; the file was not opened.", "Quorvel"},
   };
   for (const TBadFile& bad : files) {
     SCOPED_TRACE(bad.name);
@@ -291,12 +295,12 @@ class StartupFile : public MainWindowFixture {};
 TEST_F(StartupFile, TheFirstCommandLineArgumentIsOpenedAtStartUp) {
   const std::string path = TempPath("qv-startup.qvl");
   ParamFile f;
-  f.InsideColor = 0x00FFFFFF;
+  f.Colors.InsideColor = 0x00FFFFFF;
   f.MaxIterations = 64;
   f.Bailout = 4;
-  f.RedSlope = 1;
-  f.GreenSlope = 2;
-  f.BlueSlope = 3;
+  f.Colors.RedSlope = 1;
+  f.Colors.GreenSlope = 2;
+  f.Colors.BlueSlope = 3;
   f.ViewLeft = -2;
   f.ViewTop = 2;
   f.ViewWidth = 4;
@@ -304,9 +308,9 @@ TEST_F(StartupFile, TheFirstCommandLineArgumentIsOpenedAtStartUp) {
   f.JuliaMode = -1;
   f.JuliaCRe = -0.8L;
   f.JuliaCIm = 0.156L;
-  f.PaletteLoaded = -1;
+  f.Colors.PaletteLoaded = -1;
   for (int i = 0; i < 256; ++i) f.ColorTable[i] = ColorTableEntry{BYTE(i), 7, 9, 0};
-  f.PaletteOffset = 3;
+  f.Colors.PaletteOffset = 3;
   WriteBytes(path, WriteParamFile(f));
   TFileResponder responder;
   PaletteLoaded = 0;
@@ -334,18 +338,41 @@ TEST_F(StartupFile, TheFirstCommandLineArgumentIsOpenedAtStartUp) {
   DeleteFileA(path.c_str());
 }
 
-// A drop of these files as the shell makes it: a DROPFILES block and the names.
-HGLOBAL MakeDrop(const std::vector<std::string>& names) {
-  std::string list;
-  for (const std::string& n : names) list += n + '\0';
-  list += '\0';
-  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
-  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-  drop->pFiles = sizeof(DROPFILES);
-  drop->fWide = FALSE;
-  std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
-  GlobalUnlock(memory);
-  return memory;
+// The palette-map dialog as the system shows it, with the real fonts: while it is up, a
+// timer measures its "Palette Offset:" label against the room the panel gives it, then
+// cancels the dialog.
+struct TOffsetLabelFit {
+  static TForm1* form;
+  static int extent, room;
+  static std::string where;
+  static void CALLBACK Measure(HWND, UINT, UINT_PTR timer, DWORD) {
+    tpaletteopendialog* d = form->PaletteDialog;
+    if (!d->Panel()->HandleAllocated() || !IsWindowVisible(d->Panel()->Handle())) return;
+    KillTimer(nullptr, timer);
+    extent = textfit::Extent(textfit::FontOf(d->Label()), textfit::Shown(d->Label()->Caption()));
+    RECT panel;
+    GetClientRect(d->Panel()->Handle(), &panel);
+    room = std::min(d->Label()->Width(), static_cast<int>(panel.right) - 2 * d->Panel()->BorderWidth() - 2);
+    where = "panel " + std::to_string(d->Panel()->Left()) + "," + std::to_string(d->Panel()->Top()) + " " +
+            std::to_string(panel.right) + "x" + std::to_string(panel.bottom) + ", label " +
+            std::to_string(d->Label()->Width()) + " wide, text " + std::to_string(extent);
+    PostMessageA(GetAncestor(d->Panel()->Handle(), GA_ROOT), WM_COMMAND, IDCANCEL, 0);
+  }
+};
+TForm1* TOffsetLabelFit::form = nullptr;
+int TOffsetLabelFit::extent = -1;
+int TOffsetLabelFit::room = -1;
+std::string TOffsetLabelFit::where;
+
+TEST_F(FileCommands, ThePaletteMapDialogShowsItsWholeOffsetLabel) {
+  TOffsetLabelFit::form = form;
+  TUserResponder* answering = SetUserResponder(nullptr);
+  const UINT_PTR timer = SetTimer(nullptr, 0, 200, &TOffsetLabelFit::Measure);
+  form->Openpalettemap1->Click();
+  KillTimer(nullptr, timer);
+  SetUserResponder(answering);
+  ASSERT_GE(TOffsetLabelFit::extent, 0) << "the dialog was not measured";
+  EXPECT_LE(TOffsetLabelFit::extent, TOffsetLabelFit::room) << "\"Palette Offset:\" is cut: " << TOffsetLabelFit::where;
 }
 
 TEST_F(FileCommands, TheFirstDroppedFileIsOpenedWhateverItsExtension) {
@@ -357,7 +384,7 @@ TEST_F(FileCommands, TheFirstDroppedFileIsOpenedWhateverItsExtension) {
   ParamFile f;
   f.MaxIterations = 777;
   f.Bailout = 16;
-  f.RedSlope = f.GreenSlope = f.BlueSlope = 3;
+  f.Colors.RedSlope = f.Colors.GreenSlope = f.Colors.BlueSlope = 3;
   f.ViewLeft = -1;
   f.ViewTop = 1;
   f.ViewWidth = 2;

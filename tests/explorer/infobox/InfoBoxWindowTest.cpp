@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "tests/support/ChildProcess.h"
 #include "tests/support/GuiTest.h"
 #include "explorer/app/ExplorerState.h"
 #include "tests/explorer/MainWindowFixture.h"
@@ -20,6 +21,7 @@ namespace {
 class InfoBox : public ::testing::Test {
 protected:
   void SetUp() override {
+    ResetExplorerState();
     savedDir_ = ProgramDir;
     ProgramDir = ExtractFilePath(Application->ExeName());
     Form3 = New<TForm3>(Application);
@@ -170,25 +172,14 @@ TEST(InfoBoxLayout, At120DotsPerInchTheLinesSitAt144_162_181_200) {
   GetModuleFileNameA(nullptr, exe, MAX_PATH);
   std::string command = std::string("\"") + exe + "\" --gtest_filter=InfoBox.At120DotsPerInch";
   SetEnvironmentVariableA("QV_INFOBOX_120DPI", "1");
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  const BOOL started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                      nullptr, &si, &pi);
+  const DWORD exitCode = RunToEnd(command, 60000);
   SetEnvironmentVariableA("QV_INFOBOX_120DPI", nullptr);
-  DWORD exitCode = 1;
-  if (started) {
-    WaitForSingleObject(pi.hProcess, 60000);
-    GetExitCodeProcess(pi.hProcess, &exitCode);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-  }
   if (hadOld)
     RegSetValueExA(key, "LogPixels", 0, type, reinterpret_cast<const BYTE*>(&old), oldSize);
   else
     RegDeleteValueA(key, "LogPixels");
   RegCloseKey(key);
-  ASSERT_TRUE(started);
+  ASSERT_NE(exitCode, TChildProcess::NotStarted);
   EXPECT_EQ(exitCode, 0u) << "the child's checks failed";
 }
 

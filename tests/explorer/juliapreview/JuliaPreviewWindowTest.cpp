@@ -214,7 +214,7 @@ TEST_F(JuliaPreview, FollowsEachFinishedRender) {
       if (Form6->Caption() == CaptionAt(x, 180)) return true;
     return false;
   };
-  ASSERT_TRUE(PumpMainUntil(followed, 5000)) << Form6->Caption() << " / " << CaptionAt(250, 180);
+  ASSERT_TRUE(PumpUntil(followed, 5000)) << Form6->Caption() << " / " << CaptionAt(250, 180);
 }
 
 }  // namespace

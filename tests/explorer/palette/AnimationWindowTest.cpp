@@ -53,13 +53,13 @@ protected:
     form->PaletteAnimation1Click(form->PaletteAnimation1);
     ASSERT_TRUE(form->PaletteAnimation1->Checked());
     ASSERT_TRUE(form->PaletteAnimation2->Checked());
-    PumpMainFor(ms);
+    PumpFor(ms);
     form->PaletteAnimation1Click(form->PaletteAnimation1);
     EXPECT_FALSE(form->PaletteAnimation1->Checked());
     EXPECT_FALSE(form->PaletteAnimation2->Checked());
     EXPECT_EQ(AnimStop.load(), 1);
     EXPECT_EQ(WaitForSingleObject(form->AnimIdleEvent, 0), WAIT_OBJECT_0);
-    ASSERT_TRUE(PumpMainUntil(ThreadsEnded, 5000));
+    ASSERT_TRUE(PumpUntil(ThreadsEnded, 5000));
   }
 
   // Every outside pixel shows the animation's colour of its count at the reached offset;
@@ -144,7 +144,7 @@ TEST_F(Animation, SpeedStepsBoundTheDelayAndSetTheFramePace) {
 TEST_F(Animation, ARerenderStopsTheThirtyTwoBitAnimationBeforeTheSurfaceGoes) {
   Open();
   form->PaletteAnimation1Click(form);
-  PumpMainFor(150);
+  PumpFor(150);
   ASSERT_TRUE(form->PaletteAnimation1->Checked());
   const int starts = renderStarts;
   form->DXDraw1->SetSize(320, 240);
@@ -160,7 +160,7 @@ TEST_F(Animation, CloseEndsTheThreadsBeforeTheLockAndEventsGo) {
   Open();
   UseMultiThreading = -1;
   form->PaletteAnimation1Click(form);
-  PumpMainFor(150);
+  PumpFor(150);
   HANDLE threads[2] = {nullptr, nullptr};
   ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), AnimThreadHandles[0], GetCurrentProcess(),
                               &threads[0], 0, FALSE, DUPLICATE_SAME_ACCESS));
@@ -260,7 +260,7 @@ protected:
     d->Initialize();
     ASSERT_TRUE(d->Initialized());
     ASSERT_EQ(d->Surface()->BitCount(), 8);
-    ASSERT_TRUE(PumpMainUntil([&] { return renderStarts > starts && RenderIdle(); }));
+    ASSERT_TRUE(PumpUntil([&] { return renderStarts > starts && RenderIdle(); }, 30000));
   }
   void TearDown() override {
     if (form && form->DXDraw1->Initialized()) form->DXDraw1->Finalize();
@@ -316,16 +316,16 @@ TEST_F(EightBitAnimation, UpwardRotationAndARerenderThatTheAnimationSurvives) {
   RGBQUAD table[256];
   DistinctFractalColours(table);
   form->PaletteAnimation2->Click();
-  PumpMainFor(150);
+  PumpFor(150);
   d->SetSize(d->SurfaceWidth(), d->SurfaceHeight());
   EXPECT_TRUE(form->PaletteAnimation1->Checked());
   EXPECT_EQ(AnimStop.load(), 0);
   ASSERT_TRUE(WaitForRender());
   const std::uint32_t early = FpsFrames.load();
-  PumpMainFor(150);
+  PumpFor(150);
   EXPECT_GT(FpsFrames.load(), early);  // still running
   form->PaletteAnimation2->Click();
-  ASSERT_TRUE(PumpMainUntil(ThreadsEnded, 5000));
+  ASSERT_TRUE(PumpUntil(ThreadsEnded, 5000));
   // The render's end restarted the frame count: find the shift from the colours. Upward,
   // entry 16 + i holds what entry 16 + i - k held.
   const int k = (224 - d->ColorTable[16].rgbBlue) % 224;
@@ -356,7 +356,7 @@ TEST_F(EightBitAnimation, TurningTheFrameRateOffErasesTheCornerOfTheWindow) {
   };
   EXPECT_GT(yellowIn(corner()), 0);
   form->ShowFPS2->Click();
-  PumpMainFor(50);
+  PumpFor(50);
   EXPECT_EQ(yellowIn(corner()), 0);
 }
 

@@ -14,13 +14,9 @@ class DefaultPalette : public ::testing::Test {
 protected:
   DefaultPalette() : ControlWord(ExplorerControlWord) {
     UseDefaultColouring();
-    InsideColor = 0;
     for (auto& e : Table) e = {0xA5, 0xA5, 0xA5, 0xA5};
   }
-  ~DefaultPalette() override {
-    UseDefaultColouring();
-    InsideColor = 0;
-  }
+  ~DefaultPalette() override { UseDefaultColouring(); }
   ScopedControlWord ControlWord;
   ColorTableEntry Table[ColorTableSize];
 };

@@ -75,8 +75,8 @@ protected:
   AnimColoring() : ControlWord(ExplorerControlWord) { TagTable(Table); }
   TAnimColoring Gradient(std::int32_t offset, double scale = 1.0) {
     TAnimColoring c;
-    c.Offset = offset;
-    c.ColorScale = scale;
+    c.Colors.PaletteOffset = offset;
+    c.Colors.ColorScale = scale;
     c.Table = Table;
     return c;
   }
@@ -102,9 +102,9 @@ TEST_F(AnimColoring, GradientPixelsAreRedGreenBlueOfTheShiftedCount) {
 
 TEST_F(AnimColoring, GradientRoundsTiesToEvenAndDropsProductsBeyondRange) {
   TAnimColoring c = Gradient(0);
-  c.RedSlope = 0.5;
-  c.GreenSlope = 0.5;
-  c.BlueSlope = 1e300;
+  c.Colors.RedSlope = 0.5;
+  c.Colors.GreenSlope = 0.5;
+  c.Colors.BlueSlope = 1e300;
   EXPECT_EQ(AnimPixelValue(5, c), (2u << 16) | (2u << 8));  // 2.5 -> 2, blue out of range -> 0
   EXPECT_EQ(AnimPixelValue(7, c), (4u << 16) | (4u << 8));  // 3.5 -> 4
 }
@@ -116,16 +116,16 @@ TEST_F(AnimColoring, ScaleMultipliesTheCountBeforeTheSlopes) {
 
 TEST_F(AnimColoring, TablePixelsAreTheEntryOfTheShiftedCountUnchanged) {
   TAnimColoring c = Gradient(0);
-  c.FromTable = true;
+  c.Colors.PaletteLoaded = -1;
   auto entryValue = [&](int i) {
     std::uint32_t v;
     std::memcpy(&v, &Table[i], sizeof v);
     return v;
   };
   EXPECT_EQ(AnimPixelValue(1, c), entryValue(17));
-  c.Offset = 223;
+  c.Colors.PaletteOffset = 223;
   EXPECT_EQ(AnimPixelValue(1, c), entryValue(16));  // 224 wraps to the first colour
-  c.Offset = -2;
+  c.Colors.PaletteOffset = -2;
   EXPECT_EQ(AnimPixelValue(1, c), entryValue(16 + 31));  // -1 as unsigned: 4294967295 mod 224
 }
 
@@ -145,10 +145,10 @@ TEST_F(AnimColoring, CurrentColoringTakesTheSettingsOfNow) {
   ColorScale = 0.01;
   RedSlope = 3;
   const TAnimColoring c = CurrentAnimColoring(42, Table);
-  EXPECT_TRUE(c.FromTable);
-  EXPECT_EQ(c.Offset, 42);
-  EXPECT_EQ(c.ColorScale, 0.01);
-  EXPECT_EQ(c.RedSlope, 3.0);
+  EXPECT_EQ(c.Colors.PaletteLoaded, -1);
+  EXPECT_EQ(c.Colors.PaletteOffset, 42);
+  EXPECT_EQ(c.Colors.ColorScale, 0.01);
+  EXPECT_EQ(c.Colors.RedSlope, 3.0);
   EXPECT_EQ(c.Table, Table);
   PaletteLoaded = 0;
   ColorScale = 1.0;

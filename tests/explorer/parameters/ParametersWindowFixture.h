@@ -36,7 +36,7 @@ private:
 
 class ParametersWindowFixture : public MainWindowFixture {
 protected:
-  void SetUp() override { DeleteFileA(TForm1::SettingsFileName().c_str()); }
+  void SetUp() override { MainWindowFixture::SetUp(); }
 
   void Open(int width = 320, int height = 240) {
     OpenWindow(width, height);
@@ -56,7 +56,6 @@ protected:
     ParamsDocked = 0;
     ParamsDockedBeforeFullScreen = 0;
     DockedHeight = 0;
-    ParamsSysMenu = nullptr;
     UseMultiThreading = 0;
     PaletteOffset = 0;
     PaletteLoaded = 0;

@@ -9,12 +9,14 @@
 #include <array>
 #include <cstring>
 #include <functional>
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "explorer/render/ColorSettings.h"
 #include "explorer/render/Coloring.h"
 #include "tests/explorer/parameters/ParametersWindowFixture.h"
+#include "tests/support/UserInput.h"
 #include "explorer/render/RenderSettings.h"
 #include "explorer/render/RenderState.h"
 #include "display/DXDraw.h"
@@ -249,9 +251,8 @@ TEST_F(Parameters, ABadNumberShowsTheConversionErrorAndAppliesNothing) {
   };
   const Case cases[] = {
       {"abc", "4", "'abc' is not a valid integer value"},
-      {"0", "4", "'0' is not a valid integer value"},
-      {"-1", "4", "'-1' is not a valid integer value"},
-      {"3000000000", "4", "'3000000000' is not a valid integer value"},
+      {"-1", "4", "Max. iteration: '-1' is not an iteration limit from 0 to 2147483647"},
+      {"3000000000", "4", "Max. iteration: '3000000000' is not an iteration limit from 0 to 2147483647"},
       {"200", "2.5", "'2.5' is not a valid integer value"},
       {"200", "", "'' is not a valid integer value"},
   };
@@ -278,6 +279,33 @@ TEST_F(Parameters, ABadNumberShowsTheConversionErrorAndAppliesNothing) {
   EXPECT_EQ(boxes.texts[0], "'1.5.2' is not a valid floating point value");
   EXPECT_EQ(p->RadioGroup1->ItemIndex(), 0);
   EXPECT_EQ(CornerX1, ViewLeft);
+}
+
+// Typed into "Max. iteration" and confirmed with OK: 0 is the kernels' one iteration,
+// which leaves every point inside; a limit below 0 is refused by name.
+TEST_F(Parameters, ATypedIterationLimitOfZeroRendersAndBelowZeroIsRefused) {
+  Open();
+  TForm2* p = Form2;
+  p->Show();
+  ASSERT_TRUE(Settle());
+  TypeInto(p->Edit1, "-5");
+  ClickOn(p->Button1);
+  ASSERT_TRUE(Settle());
+  ASSERT_EQ(boxes.texts.size(), 1u);
+  EXPECT_EQ(boxes.texts[0], "Max. iteration: '-5' is not an iteration limit from 0 to 2147483647");
+  EXPECT_EQ(MaxIterations, 150);
+  boxes.texts.clear();
+  const int starts = renderStarts;
+  TypeInto(p->Edit1, "0");
+  ClickOn(p->Button1);
+  ASSERT_TRUE(Settle());
+  ASSERT_TRUE(WaitForRender());
+  EXPECT_TRUE(boxes.texts.empty()) << boxes.texts[0];
+  EXPECT_EQ(MaxIterations, 0);
+  EXPECT_GT(renderStarts, starts);
+  // No count is below the limit: every point is inside, stored as 0.
+  EXPECT_EQ(*std::max_element(IterBuffer.begin(), IterBuffer.end()), 0);
+  MaxIterations = 150;
 }
 
 TEST_F(Parameters, EnterCyclesThroughCornersAndConstantAndOkAppliesTheCorners) {
@@ -432,24 +460,24 @@ TEST_F(Parameters, DocksIntoThePanelRefusesToCloseThereAndClosesUndocked) {
   TForm2* p = Form2;
   p->Show();
   ASSERT_TRUE(Settle());
-  ASSERT_NE(ParamsSysMenu, nullptr);
+  ASSERT_NE(p->ParamsSysMenu, nullptr);
   // On the standard system menu the separator before "Enable docking" sits at position 7,
   // where the close takes it away (Wine's menu has one of its own there).
-  const int menuItems = GetMenuItemCount(ParamsSysMenu);
+  const int menuItems = GetMenuItemCount(p->ParamsSysMenu);
   MENUITEMINFOA separator{};
   separator.cbSize = sizeof separator;
   separator.fMask = MIIM_FTYPE;
-  ASSERT_TRUE(GetMenuItemInfoA(ParamsSysMenu, 7, TRUE, &separator));
+  ASSERT_TRUE(GetMenuItemInfoA(p->ParamsSysMenu, 7, TRUE, &separator));
   EXPECT_TRUE(separator.fType & MFT_SEPARATOR);
-  EXPECT_EQ(GetMenuItemID(ParamsSysMenu, menuItems - 1), EnableDockingCommand);
+  EXPECT_EQ(GetMenuItemID(p->ParamsSysMenu, menuItems - 1), EnableDockingCommand);
   // "Enable docking" switches between moving and docking the window.
-  EXPECT_NE(GetMenuState(ParamsSysMenu, EnableDockingCommand, MF_BYCOMMAND), UINT(-1));
+  EXPECT_NE(GetMenuState(p->ParamsSysMenu, EnableDockingCommand, MF_BYCOMMAND), UINT(-1));
   EXPECT_EQ(p->DragKind(), dkDrag);
   SendMessageA(p->Handle(), WM_SYSCOMMAND, EnableDockingCommand, 0);
-  EXPECT_TRUE(GetMenuState(ParamsSysMenu, EnableDockingCommand, MF_BYCOMMAND) & MF_CHECKED);
+  EXPECT_TRUE(GetMenuState(p->ParamsSysMenu, EnableDockingCommand, MF_BYCOMMAND) & MF_CHECKED);
   EXPECT_EQ(p->DragKind(), dkDock);
   SendMessageA(p->Handle(), WM_SYSCOMMAND, EnableDockingCommand, 0);
-  EXPECT_FALSE(GetMenuState(ParamsSysMenu, EnableDockingCommand, MF_BYCOMMAND) & MF_CHECKED);
+  EXPECT_FALSE(GetMenuState(p->ParamsSysMenu, EnableDockingCommand, MF_BYCOMMAND) & MF_CHECKED);
   EXPECT_EQ(p->DragKind(), dkDrag);
 
   const int clientBefore = form->DXDraw1->Height();
@@ -476,17 +504,17 @@ TEST_F(Parameters, DocksIntoThePanelRefusesToCloseThereAndClosesUndocked) {
   EXPECT_EQ(form->DXDraw1->Height(), clientBefore);
   // Out of the panel it is a window made anew, whose system menu has the item again,
   // which the end of the docking gesture checks.
-  EXPECT_EQ(ParamsSysMenu, GetSystemMenu(p->Handle(), FALSE));
-  EXPECT_EQ(GetMenuItemCount(ParamsSysMenu), menuItems);
+  EXPECT_EQ(p->ParamsSysMenu, GetSystemMenu(p->Handle(), FALSE));
+  EXPECT_EQ(GetMenuItemCount(p->ParamsSysMenu), menuItems);
   p->FormEndDock(p, nullptr, 0, 0);
-  EXPECT_TRUE(GetMenuState(ParamsSysMenu, EnableDockingCommand, MF_BYCOMMAND) & MF_CHECKED);
+  EXPECT_TRUE(GetMenuState(p->ParamsSysMenu, EnableDockingCommand, MF_BYCOMMAND) & MF_CHECKED);
   EXPECT_EQ(p->DragKind(), dkDock);
   form->Parameters1->SetEnabled(false);
   p->Close();
   ASSERT_TRUE(Settle());
   EXPECT_FALSE(p->Visible());
-  EXPECT_EQ(GetMenuItemCount(ParamsSysMenu), menuItems - 2);
-  EXPECT_EQ(GetMenuState(ParamsSysMenu, EnableDockingCommand, MF_BYCOMMAND), UINT(-1));
+  EXPECT_EQ(GetMenuItemCount(p->ParamsSysMenu), menuItems - 2);
+  EXPECT_EQ(GetMenuState(p->ParamsSysMenu, EnableDockingCommand, MF_BYCOMMAND), UINT(-1));
   EXPECT_TRUE(form->Parameters1->Enabled());
   EXPECT_TRUE(form->Panel1->AutoSize());
   // The menu command shows it again.

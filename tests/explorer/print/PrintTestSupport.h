@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/ChildProcess.h"
+
 // The host path of a test file and the same file as this process names it (drive Z: is
 // the host's root under wine).
 inline std::string HostToWine(const std::string& hostPath) {
@@ -48,15 +50,8 @@ inline bool RunHostScript(const std::string& workDir, const std::string& script,
   DeleteFileA(HostToWine(done).c_str());
   WriteWholeFile(HostToWine(scriptPath), script + "\necho $? > '" + done + ".part' && mv '" +
                                              done + ".part' '" + done + "'\n");
-  std::string command = "Z:\\bin\\sh " + scriptPath;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process))
-    return false;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  TChildProcess shell;
+  if (!shell.Start("Z:\\bin\\sh " + scriptPath)) return false;
   const DWORD start = GetTickCount();
   while (GetTickCount() - start < timeoutMs) {
     const std::string status = ReadWholeFile(HostToWine(done));

@@ -19,12 +19,14 @@
 
 #include "tests/support/GuiTest.h"
 #include "tests/support/TextFit.h"
+#include "tests/support/UserInput.h"
 #include "explorer/render/ColorSettings.h"
 #include "explorer/render/DiskImage.h"
 #include "explorer/render/DiskRenderState.h"
 #include "explorer/render/DiskWorkers.h"
 #include "tests/explorer/MainWindowFixture.h"
 #include "tests/explorer/print/PrintTestSupport.h"
+#include "tests/support/GuiTest.h"
 #include "explorer/render/RenderSettings.h"
 #include "explorer/render/RenderState.h"
 #include "explorer/print/PrintWindow.h"
@@ -35,6 +37,7 @@
 #include "forms/controls/StdCtrls.h"
 #include "forms/runtime/Timer.h"
 #include "forms/controls/UpDown.h"
+#include "forms/dialogs/Dialogs.h"
 
 namespace {
 
@@ -44,8 +47,11 @@ const std::string PrintedPs = WorkDir + "/printed.ps";
 using Pixels = std::vector<std::uint8_t>;  // rows top first, 3 bytes a pixel: blue, green, red
 
 // The disk render workers' own image of the current view at width x height, with the
-// colours of the display, rendered outside the window.
-Pixels WorkerImage(std::int32_t width, std::int32_t height) {
+// colours of the display, rendered outside the window on `workers` workers (their rows
+// are stepped by the worker count; the single-thread and printer renders step as one).
+Pixels WorkerImage(std::int32_t width, std::int32_t height, std::int32_t workers) {
+  const std::int32_t processors = CpuCount;
+  CpuCount = workers;
   SetDiskRenderSize(width & ~3, height);
   TakeDiskColors(reinterpret_cast<const ColorTableEntry*>(Form1->DXDraw1->ColorTable),
                  Form1->DXDraw1->Surface()->BitCount());
@@ -53,6 +59,7 @@ Pixels WorkerImage(std::int32_t width, std::int32_t height) {
   StartDiskWorkers();
   while (!DiskWorkersEnded()) Sleep(5);
   FreeDiskWorkers();
+  CpuCount = processors;
   Pixels p;
   for (std::int32_t y = 0; y < DiskImage->Height(); ++y) {
     const std::uint8_t* line = DiskImage->ScanLine(y);
@@ -111,7 +118,7 @@ protected:
 
   void ShowWindow() {
     window->Show();
-    PumpMainFor(30);
+    PumpFor(30);
   }
 
   static void Click(TWinControl* control) { SendMessageA(control->Handle(), BM_CLICK, 0, 0); }
@@ -132,7 +139,7 @@ protected:
     window->Edit3->SetText(height);
     window->Edit4->SetText(HostToWine(hostFile));
     Click(window->Button1);
-    ASSERT_TRUE(PumpMainUntil([&] { return window->Button1->Enabled(); }, 120000));
+    ASSERT_TRUE(PumpUntil([&] { return window->Button1->Enabled(); }, 120000));
   }
 
   TForm4* window = nullptr;
@@ -145,6 +152,116 @@ std::string FirstDifference(const Pixels& a, const Pixels& b, int width) {
   for (std::size_t i = 0; i < a.size(); ++i)
     if (a[i] != b[i]) return "row " + std::to_string(i / 3 / width) + " column " + std::to_string(i / 3 % width);
   return "";
+}
+
+// Answers the file dialog with a name, as a user who types one and confirms.
+class TFileAnswer : public TRecordingResponder {
+public:
+  std::string name;
+  bool ExecuteDialog(TCommonDialog& dialog, HWND) override {
+    auto* open = dynamic_cast<TOpenDialog*>(&dialog);
+    if (!open) return false;
+    open->FileName = name;
+    return true;
+  }
+};
+
+// Every control of the print window through the user's own input, one row each: the
+// control, what the user gives it, and what the window then shows or does. The
+// percentage typed into "Picture occupies" is the up-down's buddy: its change reaches
+// the window only once the class library passes a buddy's notifications on.
+TEST_F(PrintWindow, EveryControlAnswersTheUsersInput) {
+  TFileAnswer answer;
+  answer.name = HostToWine(WorkDir + "/picked.bmp");
+  const std::string file = HostToWine(WorkDir + "/table.bmp");
+  DeleteFileA(file.c_str());
+  UseMultiThreading = -1;
+  ShowWindow();
+  const struct Row {
+    const char* Control;
+    const char* Input;
+    std::function<void()> Give;
+    std::function<void()> Expect;
+  } rows[] = {
+      {"RadioButton1 \"Normal Print\"", "click", [&] { ClickOn(window->RadioButton1); },
+       [&] {
+         EXPECT_TRUE(window->RadioButton1->Checked());
+         EXPECT_FALSE(window->Edit2->Enabled());
+         EXPECT_FALSE(window->CheckBox1->Enabled());
+       }},
+      {"Edit1 \"Picture occupies\"", "50 typed", [&] { TypeInto(window->Edit1, "50"); },
+       [&] { EXPECT_EQ(PageFillFraction, 0.5L); }},
+      {"UpDown1", "the upper arrow", [&] { ClickUpDownArrow(window->UpDown1, true); },
+       [&] {
+         EXPECT_EQ(window->Edit1->Text(), "51");
+         EXPECT_EQ(PageFillFraction, 0.51L);
+       }},
+      {"RadioButton2 \"Direct Rendering\"", "click", [&] { ClickOn(window->RadioButton2); },
+       [&] {
+         EXPECT_TRUE(window->RadioButton2->Checked());
+         EXPECT_TRUE(window->Edit2->Enabled());
+         EXPECT_TRUE(window->Button3->Enabled());
+       }},
+      {"CheckBox2 \"4:3\"", "click", [&] { ClickOn(window->CheckBox2); },
+       [&] { EXPECT_TRUE(window->CheckBox2->Checked()); }},
+      {"Edit2 \"Width:\"", "64 typed under 4:3", [&] { TypeInto(window->Edit2, "64"); },
+       [&] { EXPECT_EQ(window->Edit3->Text(), "48"); }},
+      {"CheckBox3 \"16:10\"", "click", [&] { ClickOn(window->CheckBox3); },
+       [&] {
+         EXPECT_FALSE(window->CheckBox2->Checked());
+         EXPECT_EQ(window->Edit3->Text(), "40");
+       }},
+      {"CheckBox4 \"16:9\"", "click", [&] { ClickOn(window->CheckBox4); },
+       [&] {
+         EXPECT_FALSE(window->CheckBox3->Checked());
+         EXPECT_EQ(window->Edit3->Text(), "36");
+       }},
+      {"Edit3 \"Height:\"", "27 typed under 16:9", [&] { TypeInto(window->Edit3, "27"); },
+       [&] { EXPECT_EQ(window->Edit2->Text(), "48"); }},
+      {"CheckBox4 \"16:9\"", "click again", [&] { ClickOn(window->CheckBox4); },
+       [&] { EXPECT_FALSE(window->CheckBox4->Checked()); }},
+      {"Edit2 \"Width:\"", "a letter typed", [&] { TypeInto(window->Edit2, "x"); },
+       [&] { EXPECT_EQ(window->Edit2->Text(), ""); }},
+      {"CheckBox1 \"Render to File\"", "click", [&] { ClickOn(window->CheckBox1); },
+       [&] {
+         EXPECT_FALSE(window->CheckBox1->Checked());
+         EXPECT_FALSE(window->Button3->Enabled());
+         EXPECT_FALSE(window->Edit4->Enabled());
+       }},
+      {"CheckBox1 \"Render to File\"", "click again", [&] { ClickOn(window->CheckBox1); },
+       [&] { EXPECT_TRUE(window->Edit4->Enabled()); }},
+      {"Button3 \"File selection\"", "click, a name confirmed in the dialog", [&] { ClickOn(window->Button3); },
+       [&] { EXPECT_EQ(window->Edit4->Text(), answer.name); }},
+      {"Edit4", "a file name typed", [&] { TypeInto(window->Edit4, file); },
+       [&] { EXPECT_EQ(window->Edit4->Text(), file); }},
+      {"Button1 \"OK\"", "click with 32 x 24 typed", [&] {
+         TypeInto(window->Edit2, "32");
+         TypeInto(window->Edit3, "24");
+         ClickOn(window->Button1);
+       },
+       [&] {
+         EXPECT_TRUE(PumpUntil([&] { return window->Button1->Enabled(); }, 60000));
+         EXPECT_TRUE(FileExists(file));
+         EXPECT_EQ(DiskWidth, 32);
+         EXPECT_EQ(DiskHeight, 24);
+       }},
+      {"Button2 \"Cancel\"", "click", [&] { ClickOn(window->Button2); },
+       [&] { EXPECT_EQ(window->ModalResult(), mrAbort); }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.Control) + ": " + row.Input);
+    answer.boxes.clear();
+    row.Give();
+    PumpFor(20);
+    row.Expect();
+    EXPECT_TRUE(answer.boxes.empty()) << answer.boxes[0].text;
+  }
+  // OK in "Normal Print" ends the window with OK, for the main window to print.
+  window->SetModalResult(mrNone);
+  ClickOn(window->RadioButton1);
+  ClickOn(window->Button1);
+  EXPECT_EQ(window->ModalResult(), mrOk);
+  DeleteFileA(file.c_str());
 }
 
 TEST_F(PrintWindow, TextsFitWithTheRealFonts) {
@@ -275,7 +392,7 @@ TEST_F(PrintWindow, ThePercentageWrapsAndMovesThePreviewPicture) {
   // At 100 % the picture (640 x 480 on a portrait page) spans the printable width: its
   // left edge in the preview is the printable area's, 3 pixels in from the paper's.
   window->PaintBox1->Repaint();
-  PumpMainFor(50);
+  PumpFor(50);
   HDC dc = GetDC(window->Handle());
   const int top = window->PaintBox1->Top() + 80, left = window->PaintBox1->Left();
   const COLORREF paper = GetPixel(dc, left + 1, window->PaintBox1->Top() + 10);
@@ -354,6 +471,28 @@ TEST_F(PrintWindow, NormalPrintPutsTheDisplayedPictureAtItsRectangle) {
   Form1->DXDraw1->Surface()->Canvas()->Release();
 }
 
+// The percentage field is the up-down's buddy: what the user types there is the size
+// the normal print takes.
+TEST_F(PrintWindow, APercentageTypedOverThe95IsTheSizeOfTheNormalPrint) {
+  DeleteFileA(HostToWine(PrintedPs).c_str());
+  TOnIdle idle([&] {
+    EXPECT_TRUE(TypeOver(window->Edit1, "100"));
+    EXPECT_EQ(PageFillFraction, 1.0L);
+    ClickAt(window->RadioButton1, 6, window->RadioButton1->Height() / 2);
+    ClickOn(window->Button1);
+  });
+  form->Print1Click(form->Print1);
+  const PpmImage page = PrintedPage();
+  ASSERT_TRUE(page.Valid());
+  // At 100 % the picture spans the printable width (2329 pixels from 75): at 95 % it
+  // would leave 58 pixels of paper on each side.
+  const int middle = 75 + 3358 / 2;
+  EXPECT_EQ(page.At(70, middle), 0x00FFFFFFu);
+  EXPECT_NE(page.At(75 + 20, middle), 0x00FFFFFFu);
+  EXPECT_NE(page.At(75 + 2329 - 20, middle), 0x00FFFFFFu);
+  EXPECT_EQ(page.At(75 + 2329 + 5, middle), 0x00FFFFFFu);
+}
+
 TEST_F(PrintWindow, APrinterRenderPlacesItsFirstRowAndGroupCentred) {
   DeleteFileA(HostToWine(PrintedPs).c_str());
   ShowWindow();
@@ -363,7 +502,7 @@ TEST_F(PrintWindow, APrinterRenderPlacesItsFirstRowAndGroupCentred) {
   Click(window->Button1);
   ASSERT_TRUE(window->Button1->Enabled());
   EXPECT_EQ(window->Label11->Caption().rfind("Rendered: ", 0), 0u);
-  const Pixels expected = WorkerImage(40, 20);
+  const Pixels expected = WorkerImage(40, 20, 1);
   const int ppc = DiskPixelsPerCall;
   const PpmImage page = PrintedPage();
   ASSERT_TRUE(page.Valid());
@@ -411,7 +550,8 @@ TEST_F(PrintWindow, FileRendersEqualTheWorkersImage) {
     const Pixels read = ReadWithImageMagick(file, width, height);
     EXPECT_EQ(width, c.w) << c.name;
     EXPECT_EQ(height, c.h) << c.name;
-    EXPECT_EQ(FirstDifference(read, WorkerImage(c.w, c.h), c.w), "") << c.name;
+    EXPECT_EQ(FirstDifference(read, WorkerImage(c.w, c.h, c.threaded ? CpuCount : 1), c.w), "")
+        << c.name;
     EXPECT_EQ(window->ProgressBar1->Position(), c.h) << c.name;
     const std::string label = window->Label11->Caption();
     EXPECT_EQ(label.rfind("Rendered: ", 0), 0u) << label;
@@ -427,7 +567,7 @@ TEST_F(PrintWindow, JpegIsProgressiveAtQuality95AndOtherSpellingsAreBitmaps) {
     EXPECT_EQ(Identify(file, "%m %[interlace] %Q"), "JPEG JPEG 95") << file;
     int width = 0, height = 0;
     const Pixels read = ReadWithImageMagick(file, width, height);
-    const Pixels reference = WorkerImage(2000, 1500);
+    const Pixels reference = WorkerImage(2000, 1500, threaded ? CpuCount : 1);
     ASSERT_EQ(read.size(), reference.size());
     double difference = 0;
     for (std::size_t i = 0; i < read.size(); ++i) difference += std::abs(int(read[i]) - int(reference[i]));
@@ -448,7 +588,7 @@ TEST_F(PrintWindow, FewerRowsThanProcessorsComplete) {
   int width = 0, height = 0;
   const Pixels read = ReadWithImageMagick(file, width, height);
   EXPECT_EQ(height, 3);
-  EXPECT_EQ(FirstDifference(read, WorkerImage(64, 3), 64), "");
+  EXPECT_EQ(FirstDifference(read, WorkerImage(64, 3, CpuCount), 64), "");
 }
 
 // A view whose upper rows escape at once and whose lower rows lie inside the set at a
@@ -488,9 +628,9 @@ TEST_F(PrintWindow, CancelSavesTheFinishedRowsWithWhiteElsewhereAndShowsTheTime)
       PostMessageA(cancel, BM_CLICK, 0, 0);
     });
     Click(window->Button1);
-    PumpMainFor(600);
+    PumpFor(600);
     later.join();
-    ASSERT_TRUE(PumpMainUntil([&] { return window->Button1->Enabled(); }, 60000));
+    ASSERT_TRUE(PumpUntil([&] { return window->Button1->Enabled(); }, 60000));
     const std::string label = window->Label11->Caption();
     EXPECT_EQ(label.rfind("Rendered: ", 0), 0u) << label;
     int width = 0, height = 0;
@@ -512,6 +652,42 @@ TEST_F(PrintWindow, CancelSavesTheFinishedRowsWithWhiteElsewhereAndShowsTheTime)
   }
 }
 
+TEST_F(PrintWindow, ClosingTheWindowStopsASingleThreadRenderAsCancelDoes) {
+  ShowWindow();
+  SlowView slow;
+  const std::string file = WorkDir + "/closed-single.bmp";
+  UseMultiThreading = 0;
+  Type(window->Edit2, "64");
+  Type(window->Edit3, "64");
+  Type(window->Edit4, HostToWine(file));
+  // The title bar's close button arrives while the render runs, among the messages it
+  // processes between its rows.
+  HWND w = window->Handle();
+  std::thread later([w] {
+    Sleep(400);
+    PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+  });
+  PostClick(window->Button1->Handle());
+  PumpFor(600);
+  later.join();
+  ASSERT_TRUE(PumpUntil([&] { return window->Button1->Enabled(); }, 60000));
+  EXPECT_FALSE(window->Visible());
+  int width = 0, height = 0;
+  const Pixels read = ReadWithImageMagick(file, width, height);
+  ASSERT_EQ(height, 64);
+  // What Cancel keeps: the rows done, white after.
+  int whiteRows = 0, fullRows = 0;
+  for (int y = 0; y < 64; ++y) {
+    const std::uint8_t* row = &read[std::size_t(y) * 64 * 3];
+    int x = 0;
+    while (x < 64 && !(row[x * 3] == 255 && row[x * 3 + 1] == 255 && row[x * 3 + 2] == 255)) ++x;
+    whiteRows += x == 0;
+    fullRows += x == 64;
+  }
+  EXPECT_GT(whiteRows, 0) << "the render went on after the window closed";
+  EXPECT_GT(fullRows, 0);
+}
+
 TEST_F(PrintWindow, TheRenderKeepsItsSettingsWhenTheMainWindowChangesThem) {
   ShowWindow();
   const std::string file = WorkDir + "/fixed.bmp";
@@ -519,7 +695,7 @@ TEST_F(PrintWindow, TheRenderKeepsItsSettingsWhenTheMainWindowChangesThem) {
   ViewLeft = -0.8L;
   ViewTop = 0.4L;
   ViewHeight = 0.4L;
-  const Pixels reference = WorkerImage(400, 300);
+  const Pixels reference = WorkerImage(400, 300, CpuCount);
   UseMultiThreading = -1;
   window->Edit2->SetText("400");
   window->Edit3->SetText("300");
@@ -534,7 +710,7 @@ TEST_F(PrintWindow, TheRenderKeepsItsSettingsWhenTheMainWindowChangesThem) {
   JuliaMode = -1;
   RedSlope += 3;
   Form1->DXDraw1->ColorTable[20].rgbRed ^= 0xFF;
-  ASSERT_TRUE(PumpMainUntil([&] { return window->Button1->Enabled(); }, 120000));
+  ASSERT_TRUE(PumpUntil([&] { return window->Button1->Enabled(); }, 120000));
   ViewTop = top;
   PaletteOffset = offset;
   JuliaMode = julia;
@@ -552,7 +728,7 @@ TEST_F(PrintWindow, LeavingWhileWorkersRunStopsThemBeforeTheImageGoes) {
   window->Edit3->SetText("64");
   window->Edit4->SetText(HostToWine(WorkDir + "/left.bmp"));
   Click(window->Button1);
-  PumpMainFor(100);
+  PumpFor(100);
   ASSERT_TRUE(window->DirectRenderRunning());
   const DWORD start = GetTickCount();
   window->Free();
@@ -577,6 +753,8 @@ TEST_F(PrintWindow, RefusedSizesLeaveTheWindowUsable) {
       {"-8", "100", "at least 4 pixels wide"},
       {"100", "0", "at least 4 pixels wide"},
       {"100", "-1", "at least 4 pixels wide"},
+      {"99999999999", "100", "Width and Height: the image may be at most 2147483647 pixels each way (width 99999999999, height 100)."},
+      {"100", "2147483648", "Width and Height: the image may be at most 2147483647 pixels each way (width 100, height 2147483648)."},
       {"200000", "200000", ""},  // more than memory or a BMP file holds: the image's own error
   };
   for (const auto& c : cases) {
@@ -589,7 +767,7 @@ TEST_F(PrintWindow, RefusedSizesLeaveTheWindowUsable) {
     SendMessageA(window->Edit2->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.width));
     SendMessageA(window->Edit3->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.height));
     Click(window->Button1);
-    PumpMainFor(20);
+    PumpFor(20);
     EXPECT_TRUE(window->Button1->Enabled()) << c.width << " x " << c.height;
     EXPECT_FALSE(window->DirectRenderRunning());
     ASSERT_EQ(responder.boxes.size(), 1u) << c.width << " x " << c.height;

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "tests/explorer/MainWindowFixture.h"
 #include "explorer/parameters/ParametersWindow.h"
 #include "explorer/render/RenderSettings.h"
+#include "tests/support/UserInput.h"
 #include "tests/support/TextFit.h"
 #include "tests/support/TipAt.h"
 #include "explorer/infobox/InfoBox.h"
@@ -33,6 +35,7 @@
 #include "forms/controls/RadioGroup.h"
 #include "forms/controls/SpeedButton.h"
 #include "forms/controls/UpDown.h"
+#include "forms/dialogs/Dialogs.h"
 
 namespace {
 
@@ -83,21 +86,9 @@ protected:
     MainWindowFixture::TearDown();
   }
 
-  // A left click on a control drawn on the record window (the speed buttons), handled
-  // before this returns; a render it starts goes on.
-  void ClickOn(TControl* control) {
-    const LPARAM at = MAKELPARAM(control->Left() + 10, control->Top() + 8);
-    SendMessageA(Form5->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(Form5->Handle(), WM_LBUTTONUP, 0, at);
-  }
-
+  // RECORD clicked; a render it starts goes on.
   void Record() { ClickOn(Form5->SpeedButton1); }
 
-  // What the user types into a box: everything selected, then the characters.
-  static void TypeInto(HWND edit, const std::string& text) {
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<WPARAM>(c), 0);
-  }
   HWND ComboEdit() { return FindWindowExA(Form5->ComboBox1->Handle(), nullptr, "Edit", nullptr); }
 
   void SetUpRecording(const std::string& name, const char* width, const char* height, const char* fps) {
@@ -109,7 +100,7 @@ protected:
 
   // Pumps until the recorder has written frames frames, then releases RECORD.
   bool RecordFrames(int frames, DWORD timeoutMs = 60000) {
-    const bool reached = PumpMainUntil([&] { return Form5->DXAviRec1->FrameCount() >= frames; }, timeoutMs);
+    const bool reached = PumpUntil([&] { return Form5->DXAviRec1->FrameCount() >= frames; }, timeoutMs);
     Record();
     return reached && Settle();
   }
@@ -229,7 +220,7 @@ TEST_F(AviRecordWindow, TheHintShowsWhileThePointerRestsOnTheDisabledButton) {
   GetCursorPos(&before);
   SetCursorPos(at.x, at.y);
   std::string shown;
-  const bool visible = PumpMainUntil(
+  const bool visible = PumpUntil(
       [&] {
         HWND tip = nullptr;
         while ((tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) != nullptr) {
@@ -311,7 +302,9 @@ TEST_F(AviRecordWindow, ARecordingThatCannotStartIsShownAndRecordPopsUp) {
       {"no such folder", "avi-flight-out\\missing\\x.avi", "320", "30", SAviCannotCreateFile},
       {"frame rate 256", "avi-flight-out\\x.avi", "320", "256", "'256' is not a frame rate from 1 to 255"},
       {"frame rate 0", "avi-flight-out\\x.avi", "320", "0", "'0' is not a frame rate from 1 to 255"},
-      {"width 0", "avi-flight-out\\x.avi", "0", "30", "'0' is not a frame size"},
+      {"width 0", "avi-flight-out\\x.avi", "0", "30",
+       "AVI Width: '0' gives no frame; a side is a whole number of at least 8 pixels (it is rounded down to a "
+       "multiple of 8)"},
       // A text that is no number gets the class library's own conversion error.
       {"width not a number", "avi-flight-out\\x.avi", "abc", "30", "'abc' is not a valid integer value"},
       {"frame rate not a number", "avi-flight-out\\x.avi", "320", "3O", "'3O' is not a valid integer value"},
@@ -330,6 +323,216 @@ TEST_F(AviRecordWindow, ARecordingThatCannotStartIsShownAndRecordPopsUp) {
     EXPECT_FALSE(FileExists("avi-flight-out\\x.avi")) << c.What;
   }
   EXPECT_EQ(Form5->DXAviRec1->FPS(), 30) << "nothing was taken from the bad boxes";
+}
+
+// RECORD refused by what was typed into "AVI FPS" (the up-down's buddy) comes back up, in
+// its state and on the screen, and the pointer resting on it afterwards does not press
+// it; a frame rate typed there is the one recorded.
+TEST_F(AviRecordWindow, RecordRefusedByATypedFrameRateComesBackUpAndATypedRateCounts) {
+  TRecordingResponder responder;
+  ASSERT_TRUE(TypeOver(Form5->Edit8, OutFile("typed-rate")));
+  ASSERT_TRUE(TypeOver(Form5->Edit2, "64"));
+  ASSERT_TRUE(TypeOver(Form5->Edit3, "48"));
+  ASSERT_TRUE(TypeOver(Form5->Edit1, "abc"));
+  TSpeedButton* record = Form5->SpeedButton1;
+  auto corner = [&] {
+    HDC dc = GetDC(Form5->Handle());
+    const COLORREF c = GetPixel(dc, record->Left(), record->Top()) & 0xFFFFFF;
+    ReleaseDC(Form5->Handle(), dc);
+    return c;
+  };
+  const COLORREF up = GetSysColor(COLOR_BTNHIGHLIGHT) & 0xFFFFFF;
+  ASSERT_TRUE(PumpUntil([&] { return corner() == up; }, 5000));
+  Record();
+  ASSERT_EQ(responder.boxes.size(), 1u);
+  EXPECT_EQ(responder.boxes[0].text, "'abc' is not a valid integer value");
+  EXPECT_FALSE(record->Down());
+  EXPECT_FALSE(Form5->DXAviRec1->Recording());
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_TRUE(PumpUntil([&] { return corner() == up; }, 5000)) << "RECORD is drawn pressed";
+  SendMessageA(Form5->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(record->Left() + 10, record->Top() + 8));
+  PumpFor(100);
+  EXPECT_EQ(corner(), up) << "the pointer over RECORD presses it";
+
+  ASSERT_TRUE(TypeOver(Form5->Edit1, "45"));
+  Record();
+  ASSERT_TRUE(record->Down()) << (responder.boxes.size() > 1 ? responder.boxes[1].text : "");
+  EXPECT_EQ(Form5->DXAviRec1->FPS(), 45);
+  ASSERT_TRUE(RecordFrames(1));
+  EXPECT_FALSE(record->Down());
+  EXPECT_TRUE(PumpUntil([&] { return corner() == up; }, 5000));
+  // The arrows step from what was typed.
+  ASSERT_TRUE(TypeOver(Form5->Edit1, "52"));
+  RECT r;
+  GetClientRect(Form5->UpDown1->Handle(), &r);
+  ClickAt(Form5->UpDown1, r.right / 2, r.bottom / 4);
+  EXPECT_EQ(Form5->Edit1->Text(), "57");
+}
+
+// Sizes typed into the boxes that the recorder's rounding to 8 leaves without a frame, or
+// that no frame can hold: refused by name before anything is written, with RECORD up.
+TEST_F(AviRecordWindow, TypedFrameSizesWithoutAFrameAreRefusedByName) {
+  TRecordingResponder responder;
+  const std::string file = OutFile("noframe");
+  const std::string below8 = "gives no frame; a side is a whole number of at least 8 pixels (it is rounded down to a multiple of 8)";
+  const struct {
+    const char* Width;
+    const char* Height;
+    std::string Message;
+  } cases[] = {
+      {"5", "480", "AVI Width: '5' " + below8},
+      {"1", "480", "AVI Width: '1' " + below8},
+      {"7", "7", "AVI Width: '7' " + below8},
+      {"640", "7", "AVI Height: '7' " + below8},
+      {"-16", "480", "AVI Width: '-16' " + below8},
+      {"100000", "100000",
+       "AVI Width x AVI Height: 100000 x 100000 pixels is too large a frame; its 24-bit pixels may take at most 2 GB"},
+  };
+  TypeInto(Form5->Edit8, file);
+  for (const auto& c : cases) {
+    responder.boxes.clear();
+    TypeInto(Form5->Edit2, c.Width);
+    TypeInto(Form5->Edit3, c.Height);
+    Record();
+    ASSERT_TRUE(Settle()) << c.Width << " x " << c.Height;
+    EXPECT_FALSE(Form5->SpeedButton1->Down()) << c.Width << " x " << c.Height;
+    EXPECT_FALSE(Form5->DXAviRec1->Recording()) << c.Width << " x " << c.Height;
+    ASSERT_EQ(responder.boxes.size(), 1u) << c.Width << " x " << c.Height;
+    EXPECT_EQ(responder.boxes[0].text, c.Message);
+    EXPECT_FALSE(FileExists(file)) << c.Width << " x " << c.Height;
+  }
+  EXPECT_EQ(Form5->DXAviRec1->Width(), 320) << "nothing was taken from the refused boxes";
+  // The smallest frame there is records.
+  TypeInto(Form5->Edit2, "8");
+  TypeInto(Form5->Edit3, "15");
+  SendMessageA(Form5->RadioGroup1->Buttons(TForm5::ManualFrameAdd)->Handle(), BM_CLICK, 0, 0);
+  Record();
+  ASSERT_TRUE(Form5->DXAviRec1->Recording()) << (responder.boxes.empty() ? "" : responder.boxes.back().text);
+  ClickOn(Form5->Button1);
+  Record();
+  const AviContents avi = ReadAvi(file);
+  EXPECT_EQ(avi.frameFormat.biWidth, 8);
+  EXPECT_EQ(avi.frameFormat.biHeight, 8);
+  EXPECT_EQ(avi.frames.size(), 1u);
+  ExpectFromFfprobe(file, {"codec_name=rawvideo|codec_type=video|width=8|height=8|r_frame_rate=30/1|nb_read_frames=1"});
+}
+
+// Answers the file dialog with a name, as a user who types one and confirms.
+class TFileAnswer : public TRecordingResponder {
+public:
+  std::string name;
+  bool ExecuteDialog(TCommonDialog& dialog, HWND) override {
+    auto* open = dynamic_cast<TOpenDialog*>(&dialog);
+    if (!open) return false;
+    open->FileName = name;
+    return true;
+  }
+};
+
+// Every control of the record window through the user's own input, one row each: the
+// control, what the user gives it, and what the window then shows or does.
+TEST_F(AviRecordWindow, EveryControlAnswersTheUsersInput) {
+  TFileAnswer answer;
+  answer.name = OutFile("picked");
+  const std::string file = OutFile("table");
+  const struct Row {
+    const char* Control;
+    const char* Input;
+    std::function<void()> Give;
+    std::function<void()> Expect;
+  } rows[] = {
+      {"CheckBox1 \"Show Compression Dialog\"", "click", [&] { ClickOn(Form5->CheckBox1); },
+       [&] { EXPECT_EQ(Form5->DXAviRec1->Compressor(), acShowDialog); }},
+      {"CheckBox1 \"Show Compression Dialog\"", "click again", [&] { ClickOn(Form5->CheckBox1); },
+       [&] { EXPECT_EQ(Form5->DXAviRec1->Compressor(), acDefault); }},
+      {"Button3 \"Filename\"", "click, a name confirmed in the dialog", [&] { ClickOn(Form5->Button3); },
+       [&] { EXPECT_EQ(Form5->Edit8->Text(), OutFile("picked")); }},
+      {"Edit8", "a file name typed", [&] { TypeInto(Form5->Edit8, file); },
+       [&] { EXPECT_EQ(Form5->Edit8->Text(), file); }},
+      {"UpDown1", "the upper arrow", [&] { ClickUpDownArrow(Form5->UpDown1, true); },
+       [&] { EXPECT_EQ(Form5->Edit1->Text(), "35"); }},
+      {"UpDown1", "the lower arrow twice", [&] {
+         ClickUpDownArrow(Form5->UpDown1, false);
+         ClickUpDownArrow(Form5->UpDown1, false);
+       },
+       [&] { EXPECT_EQ(Form5->Edit1->Text(), "25"); }},
+      {"Edit1 \"AVI FPS\"", "15 typed", [&] { TypeInto(Form5->Edit1, "15"); },
+       [&] { EXPECT_EQ(Form5->Edit1->Text(), "15"); }},
+      {"Edit2 \"AVI Width\"", "163 typed", [&] { TypeInto(Form5->Edit2, "163"); },
+       [&] { EXPECT_EQ(Form5->Edit2->Text(), "163"); }},
+      {"Edit3 \"AVI Height\"", "120 typed", [&] { TypeInto(Form5->Edit3, "120"); },
+       [&] { EXPECT_EQ(Form5->Edit3->Text(), "120"); }},
+      {"Edit6 \"Written Frames:\"", "9 typed into the read-only box", [&] { TypeInto(Form5->Edit6, "9"); },
+       [&] { EXPECT_EQ(Form5->Edit6->Text(), "0"); }},
+      {"Edit7 \"Written KB:\"", "9 typed into the read-only box", [&] { TypeInto(Form5->Edit7, "9"); },
+       [&] { EXPECT_EQ(Form5->Edit7->Text(), "0"); }},
+      {"RadioGroup1 \"Manual Frame Add\"", "click", [&] { ClickOn(Form5->RadioGroup1->Buttons(TForm5::ManualFrameAdd)); },
+       [&] { EXPECT_EQ(Form5->RadioGroup1->ItemIndex(), TForm5::ManualFrameAdd); }},
+      {"SpeedButton1 RECORD", "click", [&] { Record(); },
+       [&] {
+         EXPECT_TRUE(Form5->DXAviRec1->Recording());
+         EXPECT_TRUE(Form5->SpeedButton1->Down());
+         EXPECT_EQ(Form5->DXAviRec1->FPS(), 15) << "the typed frame rate";
+         EXPECT_EQ(Form5->DXAviRec1->Width(), 160) << "the typed width, rounded down";
+         EXPECT_EQ(Form5->DXAviRec1->Height(), 120) << "the typed height";
+         EXPECT_EQ(Form5->DXAviRec1->RecordFileName(), file) << "the typed name";
+         EXPECT_TRUE(Form5->Button1->Enabled());
+       }},
+      {"Button1 \"Add Frame\"", "click", [&] { ClickOn(Form5->Button1); },
+       [&] {
+         EXPECT_EQ(Form5->DXAviRec1->FrameCount(), 1);
+         EXPECT_EQ(Form5->Edit6->Text(), "1");
+       }},
+      {"RadioGroup1 \"Auto Frame Add\"", "click while recording", [&] { ClickOn(Form5->RadioGroup1->Buttons(TForm5::AutoFrameAdd)); },
+       [&] {
+         EXPECT_FALSE(Form5->Button1->Enabled());
+         EXPECT_TRUE(PumpUntil([&] { return Form5->DXAviRec1->FrameCount() >= 3; }, 30000)) << "the flight adds frames";
+       }},
+      {"SpeedButton1 RECORD", "click again", [&] { Record(); },
+       [&] {
+         EXPECT_FALSE(Form5->DXAviRec1->Recording());
+         EXPECT_FALSE(Form5->SpeedButton1->Down());
+         EXPECT_TRUE(FileExists(file));
+       }},
+      {"RadioGroup2 \"Zoom Out\"", "click", [&] { ClickOn(Form5->RadioGroup2->Buttons(TForm5::ZoomOut)); },
+       [&] { EXPECT_EQ(Form5->RadioGroup2->ItemIndex(), TForm5::ZoomOut); }},
+      {"RadioGroup2 \"Zoom In\"", "click", [&] { ClickOn(Form5->RadioGroup2->Buttons(TForm5::ZoomIn)); },
+       [&] { EXPECT_EQ(Form5->RadioGroup2->ItemIndex(), TForm5::ZoomIn); }},
+      {"ComboBox1 \"Auto Zoom Steps:\"", "16 typed", [&] { TypeInto(ComboEdit(), "16"); },
+       [&] { EXPECT_EQ(Form5->ZoomSteps(), 16); }},
+      {"ComboBox1 \"Auto Zoom Steps:\"", "0 typed", [&] { TypeInto(ComboEdit(), "0"); },
+       [&] { EXPECT_EQ(Form5->ComboBox1->Text(), "8"); }},
+      // Typed text selects no item: Down takes the list's first.
+      {"ComboBox1 \"Auto Zoom Steps:\"", "Down arrow: an item of the list", [&] { PressKey(ComboEdit(), VK_DOWN); },
+       [&] {
+         EXPECT_EQ(Form5->ComboBox1->Text(), "4");
+         EXPECT_EQ(Form5->ZoomSteps(), 4);
+       }},
+      {"Edit4 \"Client Width\"", "600 typed", [&] { TypeInto(Form5->Edit4, "600"); },
+       [&] { EXPECT_EQ(Form5->Edit5->Text(), "450"); }},
+      {"Edit5 \"Client Height\"", "448 typed", [&] { TypeInto(Form5->Edit5, "448"); },
+       [&] { EXPECT_EQ(Form5->Edit5->Text(), "448"); }},
+      {"Button2 \"SET \"", "click", [&] { ClickOn(Form5->Button2); },
+       [&] {
+         ASSERT_TRUE(Settle());
+         EXPECT_EQ(form->ClientWidth(), 600);
+         EXPECT_EQ(Form5->Edit4->Text(), std::to_string(form->ClientWidth()));
+       }},
+      {"SpeedButton2 PREVIEW", "click", [&] { ClickOn(Form5->SpeedButton2); },
+       [&] {
+         EXPECT_TRUE(Form3->MediaPlayer1->IsOpen());
+         EXPECT_EQ(Form3->MediaPlayer1->FileName(), file);
+       }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.Control) + ": " + row.Input);
+    answer.boxes.clear();
+    row.Give();
+    PumpFor(20);
+    row.Expect();
+    EXPECT_TRUE(answer.boxes.empty()) << answer.boxes[0].text;
+  }
+  Form5->Close();
 }
 
 TEST_F(AviRecordWindow, AnAutoFlightRecordsEachRenderAndZoomsIn) {

@@ -22,8 +22,7 @@ protected:
   static constexpr std::int32_t Height = 3;
 
   ColoringFixture() : ControlWord(ExplorerControlWord) {
-    UseDefaultColouring();
-    InsideColor = 0;
+    ResetRenderGlobals();
     RenderMaxIterations = 150;
     RenderWidth = Width;
     IterBuffer.assign(Width * Height, 0);

@@ -79,7 +79,7 @@ const ChannelCase ChannelCases[] = {
 TEST(GradientChannel, RoundsTheExtendedProductTiesToEven) {
   ScopedControlWord cw(ExplorerControlWord);
   for (const ChannelCase& c : ChannelCases)
-    EXPECT_EQ(GradientChannel(c.N, c.Slope, c.Scale), c.Expected)
+    EXPECT_EQ(GradientChannel(c.N, c.Slope, c.Scale, GradientOrder::SlopeFirst), c.Expected)
         << double(c.N) << " x " << c.Slope << " x " << c.Scale;
 }
 
@@ -89,11 +89,11 @@ TEST(GradientChannel, RoundsTheExtendedProductTiesToEven) {
 TEST(GradientChannel, NeedsTheExplorerControlWord) {
   {
     ScopedControlWord cw(ExplorerControlWord);
-    EXPECT_EQ(GradientChannel(250, 1.0, 0.01), 3);
+    EXPECT_EQ(GradientChannel(250, 1.0, 0.01, GradientOrder::SlopeFirst), 3);
   }
   {
     ScopedControlWord cw(WindowsControlWord);
-    EXPECT_EQ(GradientChannel(250, 1.0, 0.01), 2);
+    EXPECT_EQ(GradientChannel(250, 1.0, 0.01, GradientOrder::SlopeFirst), 2);
   }
 }
 

@@ -22,8 +22,8 @@
 class DiskFixture : public ::testing::Test {
 protected:
   DiskFixture() : ControlWord(ExplorerControlWord) {
+    ResetRenderGlobals();
     UseDefaultView();
-    UseDefaultColouring();
     RenderMaxIterations = 150;
     RenderBailout = 4.0L;
     UseSSE2 = UseSSE = Use3DNow = 0;
@@ -77,9 +77,14 @@ inline std::uint32_t ReferenceColor(std::int32_t n) {
   return table ? EntryColor(DiskColorTable[240]) : InsideColor;
 }
 
-// The imaginary coordinate of a row: the view's top less row steps, whatever worker
-// renders it.
-inline long double ReferenceRowY(std::int32_t row) { return ViewTop - row * DiskStepY; }
+// The imaginary coordinate of a row as a worker of `workers` reaches it: its first row's
+// coordinate, then repeated subtraction of workers x step.
+inline long double ReferenceRowY(std::int32_t row, std::int32_t workers) {
+  const std::int32_t first = row % workers;
+  long double y = (ViewTop - first * DiskStepY) + workers * DiskStepY;
+  for (std::int32_t r = first; r <= row; r += workers) y = y - workers * DiskStepY;
+  return y;
+}
 
 // The real coordinate of a column: its group's x by repeated addition, plus lane steps.
 inline long double DiskColumnX(std::int32_t col) {

@@ -14,7 +14,7 @@
 #include "explorer/render/ColorSettings.h"
 #include "explorer/render/Coloring.h"
 #include "explorer/render/LockedSurface.h"
-#include "explorer/render/MemorySurface.h"
+#include "tests/support/render/MemorySurface.h"
 #include "explorer/render/RenderEngine.h"
 #include "explorer/render/RenderSettings.h"
 #include "explorer/render/RenderState.h"
@@ -50,6 +50,7 @@ class EngineFixture : public ::testing::Test {
 protected:
   EngineFixture() {
     Set8087CW(ExplorerControlWord);  // the word every worker starts with
+    ResetRenderGlobals();
     UseDefaultView();
     MaxIterations = 150;
     Bailout = 4.0L;
@@ -59,7 +60,6 @@ protected:
     HideDrawing = -1;
     CpuCount = 8;
     WinNT6OrLater = 1;
-    UseDefaultColouring();
     InsideColor = 0x00123456;  // not black, so that every pixel is stored
     RecolorRequest = 0;
   }

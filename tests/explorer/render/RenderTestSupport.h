@@ -20,14 +20,15 @@ inline void UseDefaultView() {
   JuliaC = TExtendedComplex();
 }
 
-// The default colouring: slopes 8, 16 and 24 at scale 1, no offset, no palette map.
-inline void UseDefaultColouring() {
-  PaletteOffset = 0;
-  PaletteLoaded = 0;
-  RedSlope = 8.0;
-  GreenSlope = 16.0;
-  BlueSlope = 24.0;
-  ColorScale = 1.0;
+// The default colouring: slopes 8, 16 and 24 at scale 1, no offset, no palette map, a
+// black inside colour.
+inline void UseDefaultColouring() { ResetColorSettings(); }
+
+// The render's globals as the program starts: settings, render state, colouring.
+inline void ResetRenderGlobals() {
+  ResetRenderSettings();
+  ResetRenderState();
+  ResetColorSettings();
 }
 
 // The kernel's count for the point (re, im) passed in every lane of one call, in the

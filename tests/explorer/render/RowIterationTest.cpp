@@ -9,6 +9,7 @@
 #include "explorer/render/RenderState.h"
 #include "explorer/render/RenderTime.h"
 #include "explorer/render/RowIteration.h"
+#include "tests/explorer/render/RenderTestSupport.h"
 #include "tests/explorer/render/X87ControlWord.h"
 #include "kernels/itercore.h"
 
@@ -17,6 +18,7 @@ namespace {
 class RowIteration : public ::testing::Test {
 protected:
   RowIteration() : ControlWord(ExplorerControlWord) {
+    ResetRenderGlobals();
     UseSSE2 = UseSSE = Use3DNow = 0;
     Subpixels4X = 0;
     JuliaMode = 0;

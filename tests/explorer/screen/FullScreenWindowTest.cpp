@@ -8,10 +8,17 @@
 
 #include <windows.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <string>
 #include <thread>
 
 #include "explorer/screen/ConfigForm.h"
+#include "explorer/files/paramfile/ParamFile.h"
+#include "explorer/record/RecordWindow.h"
+#include "tests/support/FileDrop.h"
+#include "tests/support/UserInput.h"
 #include "explorer/parameters/MyTrackBar.h"
 #include "tests/explorer/parameters/ParametersWindowFixture.h"
 #include "explorer/render/RenderState.h"
@@ -41,7 +48,7 @@ protected:
       Settle();
     }
     ParametersWindowFixture::TearDown();
-    PumpMainFor(50);
+    PumpFor(50);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), desktopWidth_);
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), desktopHeight_);
   }
@@ -77,7 +84,7 @@ protected:
       return black > total / 20 && coloured > total / 2;
     };
     // The last presentation reaches the screen after the render has ended.
-    PumpMainUntil(shown, 3000);
+    PumpUntil(shown, 3000);
     EXPECT_TRUE(shown()) << where << ": " << black << " black, " << coloured << " coloured";
   }
 
@@ -173,6 +180,174 @@ TEST_F(FullScreenWindow, IntoAndOutOfFullScreenAtEachDepthRendersAndRestoresTheW
   }
 }
 
+// The screen shows the back surface's picture over the whole display control: sampled
+// on a grid, every pixel on the screen is the surface's (a black screen is not).
+::testing::AssertionResult ScreenShowsSurface(TForm1* form, DWORD timeoutMs) {
+  TDXDraw* d = form->DXDraw1;
+  int wrong = 0, samples = 0;
+  std::string first;
+  auto compare = [&] {
+    wrong = samples = 0;
+    first.clear();
+    const int width = d->SurfaceWidth(), height = d->SurfaceHeight();
+    const std::vector<std::uint32_t> pixels = SurfacePixels(d, width, height);
+    if (pixels.empty()) {
+      first = "the surface cannot be read";
+      return false;
+    }
+    const int bits = d->Surface()->BitCount();
+    HDC screen = GetDC(nullptr);
+    const POINT origin = d->ClientToScreen(POINT{0, 0});
+    for (int y = height / 24; y < height; y += height / 12)
+      for (int x = width / 32; x < width; x += width / 16) {
+        std::uint32_t v = pixels[static_cast<size_t>(y) * width + x];
+        if (bits == 8) {
+          const RGBQUAD c = d->ColorTable[v & 0xFF];
+          v = (c.rgbRed << 16) | (c.rgbGreen << 8) | c.rgbBlue;
+        } else if (bits == 16) {
+          v = ((v >> 11 & 31) * 255 / 31) << 16 | ((v >> 5 & 63) * 255 / 63) << 8 | (v & 31) * 255 / 31;
+        }
+        const COLORREF shown = GetPixel(screen, origin.x + x, origin.y + y);
+        const std::uint32_t onScreen = GetRValue(shown) << 16 | GetGValue(shown) << 8 | GetBValue(shown);
+        ++samples;
+        auto close = [](std::uint32_t a, std::uint32_t b, int shift) {
+          return std::abs(int(a >> shift & 0xFF) - int(b >> shift & 0xFF)) <= 8;
+        };
+        if (!close(v, onScreen, 0) || !close(v, onScreen, 8) || !close(v, onScreen, 16)) {
+          if (wrong++ == 0) {
+            char text[96];
+            std::snprintf(text, sizeof text, "at %d,%d the surface has %06X, the screen %06X", x, y, v, onScreen);
+            first = text;
+          }
+        }
+      }
+    ReleaseDC(nullptr, screen);
+    return wrong == 0;
+  };
+  if (PumpUntil(compare, timeoutMs)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << wrong << " of " << samples << " pixels differ, " << first
+                                       << (d->FormActive() ? "" : "; the window is not active") << " origin "
+                                       << d->ClientToScreen(POINT{0, 0}).x << "," << d->ClientToScreen(POINT{0, 0}).y
+                                       << " size " << d->Width() << "x" << d->Height() << " surface "
+                                       << d->SurfaceWidth() << "x" << d->SurfaceHeight();
+}
+
+// Everything the switch saves and restores, after a round trip into full screen and back
+// at each depth, once by the menu item and once by Alt+Enter typed on the window: the
+// client area and the display control on it, the z-order and "Always on top", the menu
+// and the border, the docked parameters window, files dropped on the window, and the
+// picture on the screen, in full screen and back in the window.
+TEST_F(FullScreenWindow, ARoundTripGivesTheWholeWindowBack) {
+  Open(800, 600);
+  Form5 = New<TForm5>(Application);
+  Form2->Show();
+  ASSERT_TRUE(Form2->ManualDock(form->Panel1));
+  ASSERT_TRUE(Settle());
+  ASSERT_TRUE(WaitForRender());
+  const int clientWidth = form->ClientWidth(), clientHeight = form->ClientHeight();
+  const int displayWidth = form->DXDraw1->Width(), displayHeight = form->DXDraw1->Height();
+  ASSERT_EQ(displayWidth, clientWidth);
+  ASSERT_EQ(displayHeight, clientHeight - DockedHeight);
+  RECT windowBefore;
+  GetWindowRect(form->Handle(), &windowBefore);
+  const LONG styleBefore = GetWindowLongA(form->Handle(), GWL_STYLE);
+  const LONG exStyleBefore = GetWindowLongA(form->Handle(), GWL_EXSTYLE);
+  ASSERT_TRUE(exStyleBefore & WS_EX_ACCEPTFILES);
+  ASSERT_FALSE(exStyleBefore & WS_EX_TOPMOST);
+
+  // A parameter file of another iteration limit to drop on the window afterwards.
+  char folder[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  const std::string file = std::string(folder) + "qv-roundtrip.qvl";
+  ParamFile f;
+  f.MaxIterations = 150;
+  f.Bailout = 4;
+  f.ViewLeft = ViewLeft;
+  f.ViewTop = ViewTop;
+  f.ViewWidth = ViewWidth;
+  f.ViewHeight = ViewHeight;
+
+  enum Way { ByMenu, ByAltEnter };
+  auto toggle = [&](Way way) {
+    if (way == ByMenu) {
+      SendMessageA(form->Handle(), WM_COMMAND, form->Fullscreen2->Command(), 0);
+    } else {
+      HWND focused = GetFocus() ? GetFocus() : form->Handle();
+      THeldKey alt(focused, VK_MENU);
+      SendMessageA(focused, WM_SYSKEYDOWN, VK_RETURN, 0x20000001);
+      SendMessageA(focused, WM_SYSKEYUP, VK_RETURN, 0xE0000001);
+    }
+  };
+  int n = 0;
+  for (const int bits : {8, 16, 32}) {
+    for (const Way way : {ByMenu, ByAltEnter}) {
+      const std::string what = std::to_string(bits) + (way == ByMenu ? " bits by the menu" : " bits by Alt+Enter");
+      SetDisplay(640, 480, bits);
+      toggle(way);
+      ASSERT_TRUE(Settle()) << what;
+      ASSERT_TRUE(WaitForRender()) << what;
+      ASSERT_TRUE(form->DXDraw1->NowOptions().Contains(doFullScreen)) << what;
+      // In full screen the screen reads back black now and then after the switch (see
+      // ExpectSetOnFullScreenSurface): the picture is checked on the surface there, and
+      // on the screen back in the window.
+      ExpectSetOnFullScreenSurface(bits);
+
+      toggle(way);
+      ASSERT_TRUE(Settle()) << what;
+      ASSERT_TRUE(WaitForRender()) << what;
+      ASSERT_FALSE(form->DXDraw1->NowOptions().Contains(doFullScreen)) << what;
+      EXPECT_EQ(form->ClientWidth(), clientWidth) << what;
+      EXPECT_EQ(form->ClientHeight(), clientHeight) << what;
+      EXPECT_EQ(form->DXDraw1->Width(), displayWidth) << what;
+      EXPECT_EQ(form->DXDraw1->Height(), displayHeight) << what;
+      EXPECT_EQ(form->DXDraw1->SurfaceWidth(), displayWidth) << what;
+      EXPECT_EQ(form->DXDraw1->SurfaceHeight(), displayHeight) << what;
+      EXPECT_EQ(RenderWidth, displayWidth) << what;
+      RECT windowAfter;
+      GetWindowRect(form->Handle(), &windowAfter);
+      EXPECT_TRUE(EqualRect(&windowBefore, &windowAfter)) << what;
+      EXPECT_EQ(form->Menu(), form->MainMenu1) << what;
+      EXPECT_EQ(GetMenu(form->Handle()), form->MainMenu1->Handle()) << what;
+      EXPECT_EQ(form->BorderStyle(), bsSizeable) << what;
+      EXPECT_EQ(GetWindowLongA(form->Handle(), GWL_STYLE) & (WS_THICKFRAME | WS_CAPTION | WS_SYSMENU),
+                styleBefore & (WS_THICKFRAME | WS_CAPTION | WS_SYSMENU)) << what;
+      const LONG exStyle = GetWindowLongA(form->Handle(), GWL_EXSTYLE);
+      EXPECT_FALSE(exStyle & WS_EX_TOPMOST) << what << ": topmost with \"Always on top\" off";
+      EXPECT_EQ(AlwaysOnTop, 0) << what;
+      EXPECT_FALSE(GetMenuState(GetSystemMenu(form->Handle(), FALSE), 2, MF_BYCOMMAND) & MF_CHECKED) << what;
+      EXPECT_TRUE(exStyle & WS_EX_ACCEPTFILES) << what;
+      EXPECT_EQ(Form2->Parent(), form->Panel1) << what;
+      EXPECT_EQ(ParamsDocked, -1) << what;
+      EXPECT_TRUE(ScreenShowsSurface(form, 2000)) << what << ", back in the window";
+
+      // A file dropped on the display opens.
+      f.MaxIterations = 200 + ++n;
+      const std::vector<std::uint8_t> bytes = WriteParamFile(f);
+      std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+      const POINT middle = form->DXDraw1->ClientToScreen(POINT{displayWidth / 2, displayHeight / 2});
+      EXPECT_NE(DropFilesAt(middle, {file}), nullptr) << what << ": no window under the point takes files";
+      ASSERT_TRUE(Settle()) << what;
+      EXPECT_EQ(MaxIterations, 200 + n) << what;
+      ASSERT_TRUE(WaitForRender()) << what;
+    }
+  }
+  // "Always on top" chosen before a round trip is there after it.
+  SendMessageA(form->Handle(), WM_SYSCOMMAND, 2, 0);
+  ASSERT_TRUE(GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  toggle(ByMenu);
+  ASSERT_TRUE(WaitForRender());
+  toggle(ByMenu);
+  ASSERT_TRUE(Settle());
+  ASSERT_TRUE(WaitForRender());
+  EXPECT_TRUE(GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_TRUE(GetMenuState(GetSystemMenu(form->Handle(), FALSE), 2, MF_BYCOMMAND) & MF_CHECKED);
+  SendMessageA(form->Handle(), WM_SYSCOMMAND, 2, 0);
+  EXPECT_FALSE(GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  DeleteFileA(file.c_str());
+  Form5->Free();
+  EXPECT_EQ(Form5, nullptr);
+}
+
 TEST_F(FullScreenWindow, TheWideScreen43SurfaceIsCentredAndTheDockedWindowComesBack) {
   Open(320, 240);
   SetDisplay(800, 600, 32);
@@ -229,7 +404,7 @@ TEST_F(FullScreenWindow, AMinimisedFullScreenRendersOnceWhenRestored) {
   ShowWindow(form->Handle(), SW_RESTORE);
   ASSERT_TRUE(Settle());
   ASSERT_TRUE(WaitForRender());
-  PumpMainFor(200);
+  PumpFor(200);
   EXPECT_EQ(renderStarts, starts + 1);
   EXPECT_EQ(RenderOnNextPaint, 0);
 }

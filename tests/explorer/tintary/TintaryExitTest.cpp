@@ -13,24 +13,14 @@
 #include "forms/runtime/Application.h"
 #include "forms/comclient/ComClient.h"
 #include "forms/runtime/Module.h"
+#include "tests/support/ChildProcess.h"
 
 namespace {
 
-std::string WindowsPath(std::string path) {
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
-
 TEST(TintaryAtExit, TheEditorIsLetGoBeforeComIsLeft) {
-  std::string line = "\"" + WindowsPath(QV_TINTARY_EXE) + "\" /RegServer";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
-  ASSERT_EQ(WaitForSingleObject(info.hProcess, 30000), WAIT_OBJECT_0);
-  CloseHandle(info.hProcess);
-  CloseHandle(info.hThread);
+  const DWORD registered = RunToEnd("\"" + WindowsPath(QV_TINTARY_EXE) + "\" /RegServer");
+  ASSERT_NE(registered, TChildProcess::NotStarted);
+  ASSERT_NE(registered, TChildProcess::NotEnded);
 
   Application->Initialize();
   InitComObj();

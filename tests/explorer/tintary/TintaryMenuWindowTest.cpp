@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/ChildProcess.h"
 #include "tests/support/GuiTest.h"
 #include "explorer/render/ColorSettings.h"
 #include "explorer/tintary/EditorObject.h"
@@ -29,25 +30,9 @@ namespace {
 
 const std::string kTintaryExe = QV_TINTARY_EXE;
 
-std::string WindowsPath(std::string path) {
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
-
 // Runs Tintary.exe with a switch and waits for it; its exit code.
 DWORD RunTintary(const std::string& args) {
-  std::string line = "\"" + WindowsPath(kTintaryExe) + "\" " + args;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-    return 0xFFFFFFFF;
-  DWORD code = 0xFFFFFFFE;
-  if (WaitForSingleObject(info.hProcess, 30000) == WAIT_OBJECT_0) GetExitCodeProcess(info.hProcess, &code);
-  CloseHandle(info.hProcess);
-  CloseHandle(info.hThread);
-  return code;
+  return RunToEnd("\"" + WindowsPath(kTintaryExe) + "\" " + args);
 }
 
 struct TEditorWindow {
@@ -55,20 +40,13 @@ struct TEditorWindow {
   DWORD pid;
 };
 
-BOOL CALLBACK CollectEditor(HWND window, LPARAM data) {
-  char text[256] = "";
-  GetWindowTextA(window, text, sizeof text);
-  if (IsWindowVisible(window) && std::string(text) == EditorWindowCaption) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    reinterpret_cast<std::vector<TEditorWindow>*>(data)->push_back({window, pid});
-  }
-  return TRUE;
-}
-
 std::vector<TEditorWindow> EditorWindows() {
   std::vector<TEditorWindow> found;
-  EnumWindows(&CollectEditor, reinterpret_cast<LPARAM>(&found));
+  for (HWND window : VisibleWindows(EditorWindowCaption)) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    found.push_back({window, pid});
+  }
   return found;
 }
 
@@ -165,7 +143,7 @@ TEST_F(TintaryMenu, MenuIsEnabledOnlyWhileTheEditorIsRegistered) {
     EXPECT_EQ((state & MF_GRAYED) != 0, !c.enabled) << c.run;
     EXPECT_EQ(MenuState(), "S---") << c.run;
     form->Close();
-    PumpMainFor(50);
+    PumpFor(50);
     form->Free();
     form = nullptr;
     renderStarts = 0;
@@ -314,7 +292,7 @@ TEST_F(TintaryMenu, AColourEditedInTheEditorsWindowComesBack) {
   PostMessageA(grid.found, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
   PostMessageA(grid.found, WM_LBUTTONUP, 0, at);
   TFindDialog dialog{editor.pid};
-  PumpMainUntil([&] {
+  PumpUntil([&] {
     EnumWindows(&FindDialog, reinterpret_cast<LPARAM>(&dialog));
     return dialog.found != nullptr;
   }, 10000);
@@ -332,7 +310,7 @@ TEST_F(TintaryMenu, AColourEditedInTheEditorsWindowComesBack) {
   }
   PostMessageA(dialog.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog.found, IDOK)));
-  ASSERT_TRUE(PumpMainUntil([&] { return !IsWindow(dialog.found); }, 10000));
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog.found); }, 10000));
 
   const RGBQUAD sent = form->DXDraw1->ColorTable[17];
   Command(form->Get1);

@@ -36,11 +36,11 @@ TEST(ParamFileSeeds, EachVersionReads) {
     ParamFile f = MarkedParamFile();
     ASSERT_TRUE(ReadParamFile(bytes.data(), bytes.size(), f).ok()) << c.name;
     EXPECT_EQ(150, f.MaxIterations) << c.name;
-    EXPECT_EQ(24.0, f.BlueSlope) << c.name;
+    EXPECT_EQ(24.0, f.Colors.BlueSlope) << c.name;
     EXPECT_EQ(static_cast<long double>(-2.4), f.ViewLeft) << c.name;
     EXPECT_EQ(c.juliaMode, f.JuliaMode) << c.name;
-    EXPECT_EQ(c.paletteLoaded, f.PaletteLoaded) << c.name;
-    EXPECT_EQ(c.paletteOffset, f.PaletteOffset) << c.name;
+    EXPECT_EQ(c.paletteLoaded, f.Colors.PaletteLoaded) << c.name;
+    EXPECT_EQ(c.paletteOffset, f.Colors.PaletteOffset) << c.name;
   }
 }
 

@@ -20,13 +20,13 @@ ColorTableEntry GoldenEntry(int i) {
 
 ParamFile GoldenParamFile(bool table) {
   ParamFile f;
-  f.InsideColor = 0x00332211;
+  f.Colors.InsideColor = 0x00332211;
   f.MaxIterations = 150;
   f.Bailout = 4.0L;
-  f.RedSlope = 0.1;
-  f.GreenSlope = 16;
-  f.BlueSlope = 24;
-  f.ColorScale = 0.01;
+  f.Colors.RedSlope = 0.1;
+  f.Colors.GreenSlope = 16;
+  f.Colors.BlueSlope = 24;
+  f.Colors.ColorScale = 0.01;
   f.ViewLeft = -2.4L;
   f.ViewTop = 1.2L;
   f.ViewWidth = 3.2L;
@@ -34,10 +34,10 @@ ParamFile GoldenParamFile(bool table) {
   f.JuliaCRe = -0.75L;
   f.JuliaCIm = 0.1L;
   f.JuliaMode = -1;
-  f.PaletteLoaded = table ? -1 : 0;
+  f.Colors.PaletteLoaded = table ? -1 : 0;
   if (table)
     for (int i = 0; i < ColorTableSize; ++i) f.ColorTable[i] = GoldenEntry(i);
-  f.PaletteOffset = -5;
+  f.Colors.PaletteOffset = -5;
   return f;
 }
 
@@ -91,7 +91,7 @@ TEST(ParamFileWriter, TableColouringWritesTheTableVersionByteForByte) {
 
 TEST(ParamFileWriter, AnyNonzeroPaletteLoadedWritesTheTable) {
   ParamFile f = GoldenParamFile(true);
-  f.PaletteLoaded = 1;
+  f.Colors.PaletteLoaded = 1;
   EXPECT_EQ(ParamFileSizeTable, WriteParamFile(f).size());
 }
 
@@ -102,7 +102,7 @@ TEST(ParamFileWriter, ScaleMarkerIsOneOnlyForTheUnitScale) {
   } cases[] = {{1.0, 1.0L}, {0.01, 100.0L}, {0.5, 100.0L}, {std::nan(""), 100.0L}};
   for (const auto& c : cases) {
     ParamFile f;
-    f.ColorScale = c.scale;
+    f.Colors.ColorScale = c.scale;
     const std::vector<std::uint8_t> bytes = WriteParamFile(f);
     const std::vector<std::uint8_t> marker(bytes.begin() + 66, bytes.begin() + 76);
     EXPECT_EQ(ExtendedBytes(c.marker), marker) << "scale " << c.scale;
@@ -139,7 +139,7 @@ TEST(ParamFileReader, JuliaVersionKeepsJuliaSettingsWithOffsetZero) {
   ParamFile got = MarkedParamFile();
   ASSERT_TRUE(Read(bytes, got).ok());
   ParamFile want = GoldenParamFile(false);
-  want.PaletteOffset = 0;
+  want.Colors.PaletteOffset = 0;
   std::memcpy(want.ColorTable, MarkedParamFile().ColorTable, sizeof want.ColorTable);
   ExpectSameParamFile(want, got);
 }
@@ -153,7 +153,7 @@ TEST(ParamFileReader, ViewVersionOpensInMandelbrotModeWithJuliaCZero) {
   want.JuliaMode = 0;
   want.JuliaCRe = 0;
   want.JuliaCIm = 0;
-  want.PaletteOffset = 0;
+  want.Colors.PaletteOffset = 0;
   std::memcpy(want.ColorTable, MarkedParamFile().ColorTable, sizeof want.ColorTable);
   ExpectSameParamFile(want, got);
 }
@@ -179,17 +179,17 @@ TEST(ParamFileReader, TheSizeDecidesWhichFieldsAreRead) {
     ParamFile want = GoldenParamFile(true);
     if (!c.julia) want.JuliaMode = 0, want.JuliaCRe = 0, want.JuliaCIm = 0;
     if (!c.table) {
-      want.PaletteLoaded = 0;
+      want.Colors.PaletteLoaded = 0;
       std::memcpy(want.ColorTable, MarkedParamFile().ColorTable, sizeof want.ColorTable);
     }
-    want.PaletteOffset = c.offset;
+    want.Colors.PaletteOffset = c.offset;
     SCOPED_TRACE(c.size);
     ExpectSameParamFile(want, got);
   }
   // The 144-byte version's own offset.
   ParamFile got;
   ASSERT_TRUE(Read(GoldenBytes(false), got).ok());
-  EXPECT_EQ(-5, got.PaletteOffset);
+  EXPECT_EQ(-5, got.Colors.PaletteOffset);
 }
 
 // A limit of 1 is the smallest a file may hold; anything below is refused (see the
@@ -224,7 +224,7 @@ TEST(ParamFileReader, OnlyAMarkerOfExactly100GivesTheHundredthScale) {
     std::copy(marker.b.begin(), marker.b.end(), bytes.begin() + 66);
     ParamFile got;
     ASSERT_TRUE(Read(bytes, got).ok());
-    EXPECT_EQ(c.scale, got.ColorScale) << std::hex << c.exponent << " " << c.mantissa;
+    EXPECT_EQ(c.scale, got.Colors.ColorScale) << std::hex << c.exponent << " " << c.mantissa;
   }
 }
 
@@ -234,9 +234,9 @@ TEST(ParamFileReader, SlopesComeBackExactly) {
   for (double s : slopes) {
     ParamFile f;
     f.MaxIterations = 150;
-    f.RedSlope = s;
-    f.GreenSlope = -s;
-    f.BlueSlope = s / 3;
+    f.Colors.RedSlope = s;
+    f.Colors.GreenSlope = -s;
+    f.Colors.BlueSlope = s / 3;
     ParamFile got;
     ASSERT_TRUE(Read(WriteParamFile(f), got).ok());
     ExpectSameParamFile(f, got);
@@ -312,11 +312,16 @@ TEST(ParamFileReader, FailuresLeaveTheCallersStructAlone) {
       {"lower-case q", patched(1, 'q'), ParamFileCode::BadMagic},
       {"last character", patched(17, 'X'), ParamFileCode::BadMagic},
       {"foreign 144 bytes", std::vector<std::uint8_t>(144, 0), ParamFileCode::BadMagic},
-      {"iterations 0", iterations(0), ParamFileCode::IterationsBelowOne},
-      {"iterations -1", iterations(-1), ParamFileCode::IterationsBelowOne},
-      {"iterations -2^31", iterations(std::numeric_limits<std::int32_t>::min()), ParamFileCode::IterationsBelowOne},
-      {"iterations -1, view only", iterations(-1, ParamFileSizeView), ParamFileCode::IterationsBelowOne},
+      {"iterations -1", iterations(-1), ParamFileCode::IterationsBelowZero},
+      {"iterations -2^31", iterations(std::numeric_limits<std::int32_t>::min()), ParamFileCode::IterationsBelowZero},
+      {"iterations -1, view only", iterations(-1, ParamFileSizeView), ParamFileCode::IterationsBelowZero},
   };
+  // A limit of 0 is the kernels' one iteration, every point inside: it reads.
+  for (std::size_t size : {ParamFileSizeView, ParamFileSizeOffset}) {
+    ParamFile f = MarkedParamFile();
+    ASSERT_TRUE(Read(iterations(0, size), f).ok()) << size;
+    EXPECT_EQ(f.MaxIterations, 0) << size;
+  }
   for (const auto& c : cases) {
     ParamFile f = MarkedParamFile();
     const ParamFileStatus st = Read(c.bytes, f);
@@ -335,8 +340,8 @@ TEST(ParamFileStatus, MessagesAreTheOnesTheMainWindowShows) {
       {ParamFileCode::Ok, ParamFileFault::None, "", ""},
       {ParamFileCode::BadMagic, ParamFileFault::MessageBox, "Not a valid Quorvel file", "Quorvel"},
       {ParamFileCode::Truncated, ParamFileFault::InOutError, "Read beyond end of file", ""},
-      {ParamFileCode::IterationsBelowOne, ParamFileFault::MessageBox,
-       "The iteration limit in this file is below 1; the file was not opened.", "Quorvel"},
+      {ParamFileCode::IterationsBelowZero, ParamFileFault::MessageBox,
+       "The iteration limit in this file is below 0; the file was not opened.", "Quorvel"},
   };
   for (const auto& c : cases) {
     const ParamFileCodeInfo& info = DescribeParamFileCode(c.code);

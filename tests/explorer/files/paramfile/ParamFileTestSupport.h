@@ -48,13 +48,13 @@ inline std::vector<std::uint8_t> ExtendedBytes(const long double& v) {
 }
 
 inline void ExpectSameParamFile(const ParamFile& want, const ParamFile& got) {
-  EXPECT_EQ(want.InsideColor, got.InsideColor);
+  EXPECT_EQ(want.Colors.InsideColor, got.Colors.InsideColor);
   EXPECT_EQ(want.MaxIterations, got.MaxIterations);
   EXPECT_EQ(ExtendedBytes(want.Bailout), ExtendedBytes(got.Bailout)) << "Bailout";
-  EXPECT_EQ(0, std::memcmp(&want.RedSlope, &got.RedSlope, sizeof(double))) << "RedSlope";
-  EXPECT_EQ(0, std::memcmp(&want.GreenSlope, &got.GreenSlope, sizeof(double))) << "GreenSlope";
-  EXPECT_EQ(0, std::memcmp(&want.BlueSlope, &got.BlueSlope, sizeof(double))) << "BlueSlope";
-  EXPECT_EQ(want.ColorScale, got.ColorScale);
+  EXPECT_EQ(0, std::memcmp(&want.Colors.RedSlope, &got.Colors.RedSlope, sizeof(double))) << "RedSlope";
+  EXPECT_EQ(0, std::memcmp(&want.Colors.GreenSlope, &got.Colors.GreenSlope, sizeof(double))) << "GreenSlope";
+  EXPECT_EQ(0, std::memcmp(&want.Colors.BlueSlope, &got.Colors.BlueSlope, sizeof(double))) << "BlueSlope";
+  EXPECT_EQ(want.Colors.ColorScale, got.Colors.ColorScale);
   EXPECT_EQ(ExtendedBytes(want.ViewLeft), ExtendedBytes(got.ViewLeft)) << "ViewLeft";
   EXPECT_EQ(ExtendedBytes(want.ViewTop), ExtendedBytes(got.ViewTop)) << "ViewTop";
   EXPECT_EQ(ExtendedBytes(want.ViewWidth), ExtendedBytes(got.ViewWidth)) << "ViewWidth";
@@ -62,21 +62,21 @@ inline void ExpectSameParamFile(const ParamFile& want, const ParamFile& got) {
   EXPECT_EQ(ExtendedBytes(want.JuliaCRe), ExtendedBytes(got.JuliaCRe)) << "JuliaCRe";
   EXPECT_EQ(ExtendedBytes(want.JuliaCIm), ExtendedBytes(got.JuliaCIm)) << "JuliaCIm";
   EXPECT_EQ(want.JuliaMode, got.JuliaMode);
-  EXPECT_EQ(want.PaletteLoaded, got.PaletteLoaded);
+  EXPECT_EQ(want.Colors.PaletteLoaded, got.Colors.PaletteLoaded);
   EXPECT_EQ(0, std::memcmp(want.ColorTable, got.ColorTable, sizeof want.ColorTable)) << "ColorTable";
-  EXPECT_EQ(want.PaletteOffset, got.PaletteOffset);
+  EXPECT_EQ(want.Colors.PaletteOffset, got.Colors.PaletteOffset);
 }
 
 // A struct in which every field differs from its reset value, for telling what a read changed.
 inline ParamFile MarkedParamFile() {
   ParamFile f;
-  f.InsideColor = 0x00ABCDEF;
+  f.Colors.InsideColor = 0x00ABCDEF;
   f.MaxIterations = 999;
   f.Bailout = 9.5L;
-  f.RedSlope = 1.5;
-  f.GreenSlope = 2.5;
-  f.BlueSlope = 3.5;
-  f.ColorScale = 0.01;
+  f.Colors.RedSlope = 1.5;
+  f.Colors.GreenSlope = 2.5;
+  f.Colors.BlueSlope = 3.5;
+  f.Colors.ColorScale = 0.01;
   f.ViewLeft = 11;
   f.ViewTop = 12;
   f.ViewWidth = 13;
@@ -84,9 +84,9 @@ inline ParamFile MarkedParamFile() {
   f.JuliaCRe = 15;
   f.JuliaCIm = 16;
   f.JuliaMode = -1;
-  f.PaletteLoaded = -1;
+  f.Colors.PaletteLoaded = -1;
   for (int i = 0; i < ColorTableSize; ++i)
     f.ColorTable[i] = ColorTableEntry{0xEE, std::uint8_t(i), 0x11, 0x22};
-  f.PaletteOffset = 77;
+  f.Colors.PaletteOffset = 77;
   return f;
 }

@@ -1,6 +1,6 @@
 // The memory surface declared in MemorySurface.h. Rows are padded to a multiple of 4
 // bytes plus 4, so that a store past the row's end would show in the padding.
-#include "explorer/render/MemorySurface.h"
+#include "tests/support/render/MemorySurface.h"
 
 TMemorySurface::TMemorySurface(std::int32_t width, std::int32_t height, std::uint32_t bits,
                                std::uint32_t greenMask)
