@@ -60,3 +60,23 @@ function(qv_test_disks test)
   set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT
     "QV_FULL_DISK=${dir}/full" "QV_READONLY_DIR=${dir}/readonly")
 endfunction()
+
+# The 64-bit native tree beside this one (tools/build keeps every tree in one folder), whose
+# fuzz runs leave the corpora that the 32-bit tree replays.
+get_filename_component(QV_NATIVE_TREE ${CMAKE_BINARY_DIR}/../native ABSOLUTE)
+
+# qv_add_fuzz_replay(<name> SOURCES <files...> [LIBS <libs...>] INPUTS <args...>)
+# A fuzz target's entry point with the plain driver tests/support/FuzzReplay.cpp instead
+# of libFuzzer, for the emulated 32-bit tree, where the fuzzers' address sanitizer does not
+# run: the undefined-behaviour sanitizer and the C++ library's own checks watch each input
+# of INPUTS (folders and files; "--if-present <folder>" for one that may be missing) once.
+function(qv_add_fuzz_replay name)
+  cmake_parse_arguments(F "" "" "SOURCES;LIBS;INPUTS" ${ARGN})
+  add_executable(${name} ${PROJECT_SOURCE_DIR}/tests/support/FuzzReplay.cpp ${F_SOURCES})
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  target_compile_definitions(${name} PRIVATE _GLIBCXX_ASSERTIONS)
+  target_compile_options(${name} PRIVATE -fsanitize=undefined -fno-sanitize-recover=undefined -g)
+  target_link_options(${name} PRIVATE -fsanitize=undefined)
+  add_test(NAME ${name} COMMAND ${name} ${F_INPUTS})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+endfunction()

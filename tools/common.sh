@@ -5,6 +5,8 @@ QV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 QV_BUILD=${QV_BUILD:-$QV_ROOT/build}
 QV_DEPS=$QV_BUILD/deps
 QV_TARGETS="x86_64 i686"
+# Every tree: the portable cores natively in 64 and in 32 bits, then the Windows targets.
+QV_TREES_ALL="native native32 $QV_TARGETS"
 QV_WINE=/usr/lib/wine/wine64
 QV_WINESERVER=/usr/lib/wine/wineserver
 

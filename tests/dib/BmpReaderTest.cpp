@@ -135,6 +135,17 @@ std::vector<Case> Cases() {
                Code::Dimensions});
   c.push_back({"row width beyond 32 bits", Bytes().file(54).info(INT32_MAX, 1, 32).v,
                Code::Dimensions});
+  // Byte counts that pass 4 GiB leave a small remainder in 32 bits, which the bytes that
+  // follow would satisfy: only 64-bit arithmetic refuses them where size_t has 32 bits.
+  c.push_back({"65536 x 16385 x 32 bits: 4 GiB + 256 KiB, 256 KiB of it there",
+               Bytes().file(54).info(0x10000, 0x4001, 32).fill(0x40000, 0).v, Code::Dimensions});
+  c.push_back({"21846 x 65537 x 24 bits, rows of 65540 bytes: 4 GiB + 320 KiB",
+               Bytes().file(54).info(21846, 65537, 24).fill(327684, 0).v, Code::Dimensions});
+  c.push_back({"2^30 + 256 colour entries: 4 GiB of them past the kept 256",
+               Bytes().file(0).info(1, 1, 8, 0, 0, 0x40000100).fill(1024, 1).raw({9, 0, 0, 0}).v,
+               Code::Truncated});
+  c.push_back({"a data offset 16 bytes short of 4 GiB",
+               Bytes().file(0xFFFFFFF0u).info(1, 1, 24).raw({1, 2, 3, 0}).v, Code::Truncated});
   c.push_back({"10000 x 10000 x 24, beyond the cap of files",
                Bytes().file(54).info(10000, 10000, 24).v, Code::Dimensions});
   c.push_back({"compression 4", Bytes().file(54).info(1, 1, 24, 4).v, Code::Compression});
@@ -206,6 +217,9 @@ TEST(BmpLayout, SizeIsLimitedByTheByteCountsOnly) {
   EXPECT_EQ(bmp::MakeLayout(46340, 46340, 8, bmp::Format888(), false, l).code, Code::Ok);
   EXPECT_EQ(bmp::MakeLayout(46341, 46341, 8, bmp::Format888(), false, l).code, Code::ImageTooLarge);
   EXPECT_EQ(bmp::MakeLayout(0x7FFFFFFF, 1, 32, bmp::Format888(), false, l).code, Code::ImageTooLarge);
+  // 4 GiB + 256 KiB and exactly 4 GiB, which 32 bits would take for 256 KiB and for none.
+  EXPECT_EQ(bmp::MakeLayout(0x10000, 0x4001, 32, bmp::Format888(), false, l).code, Code::ImageTooLarge);
+  EXPECT_EQ(bmp::MakeLayout(0x10000, 0x10000, 8, bmp::Format888(), false, l).code, Code::ImageTooLarge);
   EXPECT_EQ(bmp::Describe(Code::ImageTooLarge).kind, bmp::FaultKind::OutOfMemory);
 }
 

@@ -35,6 +35,8 @@ TEST(PaletteText, IntegerTokens) {
       {"2147483648", false, 0},
       {"-2147483649", false, 0},
       {"4294967296", false, 0},
+      {"4294967551", false, 0},            // 255 in 32 bits
+      {"18446744073709551617", false, 0},  // 1 in 64 bits
       {"99999999999999999999999", false, 0},
       {"12a", false, 0},
       {"a12", false, 0},

@@ -24,6 +24,8 @@ TEST(ReadMapInteger, ReadsAsFarAsTheDigitsGo) {
       {"$1F", 31, 0},        {"0x1f", 31, 0},     {"0X10 2", 16, 5},  {"abc", 0, 1},
       {"9z", 9, 2},          {"2147483647", 2147483647, 0},
       {"21474836470", 2147483647, 11},  // the digit that overflows ends the number
+      {"4294967306", 429496730, 10},    // 10 in 32 bits
+      {"$100000001", 0x10000000, 10},   // 1 in 32 bits
       {"$FFFFFFFF", -1, 0},  {"-$80000000", INT32_MIN, 0},
       {"\t5", 0, 1},         // only character 32 counts as a blank
   };
