@@ -11,6 +11,7 @@
 
 #include "forms/runtime/Application.h"
 #include "forms/runtime/Thread.h"
+#include "forms/dialogs/Dialogs.h"
 #include "forms/dialogs/Responder.h"
 
 // The application's loop until done() or the deadline; returns done(). Each turn
@@ -54,4 +55,16 @@ public:
 
 private:
   TUserResponder* previous_;
+};
+
+// Answers the file dialog with a name, as a user who types one and confirms.
+class TFileAnswer : public TRecordingResponder {
+public:
+  std::string name;
+  bool ExecuteDialog(TCommonDialog& dialog, HWND) override {
+    auto* open = dynamic_cast<TOpenDialog*>(&dialog);
+    if (!open) return false;
+    open->FileName = name;
+    return true;
+  }
 };

@@ -154,22 +154,10 @@ std::string FirstDifference(const Pixels& a, const Pixels& b, int width) {
   return "";
 }
 
-// Answers the file dialog with a name, as a user who types one and confirms.
-class TFileAnswer : public TRecordingResponder {
-public:
-  std::string name;
-  bool ExecuteDialog(TCommonDialog& dialog, HWND) override {
-    auto* open = dynamic_cast<TOpenDialog*>(&dialog);
-    if (!open) return false;
-    open->FileName = name;
-    return true;
-  }
-};
-
 // Every control of the print window through the user's own input, one row each: the
 // control, what the user gives it, and what the window then shows or does. The
-// percentage typed into "Picture occupies" is the up-down's buddy: its change reaches
-// the window only once the class library passes a buddy's notifications on.
+// percentage typed into "Picture occupies" is the up-down's buddy, whose change reaches
+// the window through the class library's passing on of a buddy's notifications.
 TEST_F(PrintWindow, EveryControlAnswersTheUsersInput) {
   TFileAnswer answer;
   answer.name = HostToWine(WorkDir + "/picked.bmp");

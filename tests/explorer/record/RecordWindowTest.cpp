@@ -417,18 +417,6 @@ TEST_F(AviRecordWindow, TypedFrameSizesWithoutAFrameAreRefusedByName) {
   ExpectFromFfprobe(file, {"codec_name=rawvideo|codec_type=video|width=8|height=8|r_frame_rate=30/1|nb_read_frames=1"});
 }
 
-// Answers the file dialog with a name, as a user who types one and confirms.
-class TFileAnswer : public TRecordingResponder {
-public:
-  std::string name;
-  bool ExecuteDialog(TCommonDialog& dialog, HWND) override {
-    auto* open = dynamic_cast<TOpenDialog*>(&dialog);
-    if (!open) return false;
-    open->FileName = name;
-    return true;
-  }
-};
-
 // Every control of the record window through the user's own input, one row each: the
 // control, what the user gives it, and what the window then shows or does.
 TEST_F(AviRecordWindow, EveryControlAnswersTheUsersInput) {
